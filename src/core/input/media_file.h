@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+namespace vantrel {
+
+// Result codes of the decoders: 0 success, negative when the file can't be examined or decoded.
+enum MediaResult : int {
+    MediaOk = 0,
+    MediaCannotOpen = -1,   // missing or unreadable
+    MediaUnsupported = -2,  // not a picture or video this program reads
+    MediaCorrupt = -3,      // the data does not decode
+    MediaTooLarge = -4,     // over the size limits, refused before decoding
+    MediaTimeout = -5,      // decoding took longer than the deadline
+    MediaNoFrames = -6,     // nothing to decode at the asked page
+};
+
+// Limits for any input picture or video frame.
+inline constexpr int MaxPictureSide = 16384;
+inline constexpr qint64 MaxDecodedBytes = 64LL * 1024 * 1024;
+
+// One input file, still picture or AVI video, kept open between block loads.
+class MediaFile
+{
+public:
+    virtual ~MediaFile() = default;
+
+    // Opens and examines the file (header only, no frame decoded). The kind is chosen from
+    // the extension without regard to case: .jpg .jpeg .png .bmp pictures, .avi video.
+    static int open(const QString& path, std::unique_ptr<MediaFile>& out);
+
+    virtual int frameCount() const = 0;   // 1 for a still picture
+    virtual int frameDelayMs() const = 0; // whole milliseconds per frame; 0 for a still picture
+    virtual QSize frameSize() const = 0;
+
+    // Decodes up to count frames from the 1-based first page (page 0 means page 1) as 24-bit
+    // bitmaps, replacing the contents of frames only on success.
+    virtual int load(int firstPage, int count, QList<QImage>& frames) = 0;
+};
+
+// Frame count of a file without decoding it.
+int GetFileInfo(const QString& path, int& totalPages);
+
+// One-shot load of up to count frames from the 1-based first page.
+int LoadPages(const QString& path, int firstPage, int count, QList<QImage>& frames, int* delayMs = nullptr);
+
+} // namespace vantrel

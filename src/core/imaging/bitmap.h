@@ -20,14 +20,20 @@ void fillBitmap(QImage& image, ColorRef colour);
 // bitmaps the width their palette needs (1, 2, 4 or 8); 0 for a null image.
 int bitmapBits(const QImage& image);
 
-// Nearest-neighbour resample (no interpolation); format and palette are kept.
+// Nearest-neighbour resample (no interpolation): pixel (x, y) is source pixel
+// (x * srcWidth / width, y * srcHeight / height). Format and palette are kept; a null image
+// when a side is not positive.
 QImage resizeNearest(const QImage& image, int width, int height);
 
 enum class CombineMode : int { And = 0, Or = 0x100, Add = 0x300, Copy = 0x320 };
 
 // Combines the source, from (srcLeft, srcTop), into the destination rectangle, per 8-bit
-// channel. Coordinates are truncated to whole pixels and clipped against both bitmaps; no
-// pixel outside either is read or written. A destination that is not 24-bit becomes 24-bit.
+// channel: And, Or, Add (saturating at 255) or Copy. Coordinates are truncated toward zero to
+// whole pixels (held within ±1e18) and clipped against both bitmaps; no pixel outside either
+// is read or written. A non-finite coordinate, an empty rectangle, a null bitmap or an unknown
+// mode combine nothing. A destination that is not 24-bit becomes 24-bit (even when nothing is
+// combined into it); a source that is not is read through its palette or grey levels. Source
+// and destination may be the same bitmap.
 void combine(QImage& dst, double left, double top, double width, double height, const QImage& src,
              double srcLeft, double srcTop, CombineMode mode);
 

@@ -12,19 +12,20 @@ namespace vantrel {
 // Result codes of the decoders: 0 success, negative when the file can't be examined or decoded.
 enum MediaResult : int {
     MediaOk = 0,
-    MediaCannotOpen = -1,   // missing or unreadable
-    MediaUnsupported = -2,  // not a picture or video this program reads
-    MediaCorrupt = -3,      // the data does not decode
-    MediaTooLarge = -4,     // over the size limits, refused before decoding
-    MediaTimeout = -5,      // decoding took longer than the deadline
-    MediaNoFrames = -6,     // nothing to decode at the asked page
+    MediaCannotOpen = -1,  // missing or unreadable
+    MediaUnsupported = -2, // not a picture or video this program reads
+    MediaCorrupt = -3,     // the data does not decode
+    MediaTooLarge = -4,    // over the size limits, refused before decoding
+    MediaTimeout = -5,     // decoding took longer than the deadline
+    MediaNoFrames = -6,    // nothing to decode at the asked page
 };
 
 // Limits for any input picture or video frame.
 inline constexpr int MaxPictureSide = 16384;
 inline constexpr qint64 MaxDecodedBytes = 64LL * 1024 * 1024;
 
-// One input file, still picture or AVI video, kept open between block loads.
+// One input file, still picture or AVI video, kept open between block loads. An object is
+// used by one thread at a time; separate objects may load in parallel.
 class MediaFile
 {
 public:
@@ -39,7 +40,8 @@ public:
     virtual QSize frameSize() const = 0;
 
     // Decodes up to count frames from the 1-based first page (page 0 means page 1) as 24-bit
-    // bitmaps, replacing the contents of frames only on success.
+    // bitmaps, replacing the contents of frames only on success. A page after the last, a
+    // negative page or a count below 1 give MediaNoFrames.
     virtual int load(int firstPage, int count, QList<QImage>& frames) = 0;
 };
 

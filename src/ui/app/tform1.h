@@ -1,11 +1,140 @@
 #pragma once
 
-#include <QMainWindow>
+#include "core/app/app_paths.h"
+#include "core/app/app_settings.h"
+#include "core/app/catalogue.h"
+#include "core/app/control_state.h"
+#include "core/input/cut_area.h"
+#include "ui/app/user_dialogs.h"
 
-// The application's one window and composition root.
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class BitmapView;
+class QAction;
+class QLabel;
+class QPainter;
+class QRect;
+
+namespace Ui {
+class TForm1;
+}
+
+// The application's one window and composition root: it owns every control and all state, and
+// each subsystem's handlers live in that subsystem's folder under src/ui.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The one place where controls are enabled and disabled; reason 1, 2, 4, 8, 16, 32, 64 or
+    // 255 (effect strength bar only).
+    void UpdateControlState(int reason);
+    // The one error box of file and picture operations.
+    void ShowError(int code);
+
+    // Moves the backlight bars to a stored code without changing PanelColorCode.
+    void SetColorBarsFromCode(std::uint8_t code);
+
+    // One entry of the font list, in its own font; selected entries white on navy.
+    static void lbFontOnDrawItem(QPainter& painter, const QRect& rect, const QString& fontName,
+                                 const QFont& listFont, bool selected);
+
+    std::uint8_t panelColorCode() const { return PanelColorCode; }
+    const vantrel::AppSettings& settings() const { return settings_; }
+    QSize viewSize() const { return {ViewWidth, ViewHeight}; }
+    const vantrel::DisableMask& disableMask() const { return disableMask_; }
+    const vantrel::Catalogue& catalogue() const { return catalogue_; }
+    const FileDialogTexts& pictureDialogTexts() const { return pictureDialogTexts_; }
+    // The input view's zoom from the display size list; 100 for an item that is no percentage.
+    int inputZoomPercent() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Start-up
+    void applyWindowSettings();
+    void frmMainOnCreate();
+    void LoadMessages();
+    void setCaption(const QString& controlName, const QString& text);
+    void fillFontList();
+    void applyPanelColours();
+    void sizeFrameViews();
+    void ShowAreaStatus(const vantrel::TCutArea& area);
+    void createStatusPanels();
+    void createTimersAndActions();
+    void collectControlGroups();
+    void connectHandlers();
+
+    // Control state
+    vantrel::ControlStateInputs controlStateInputs() const;
+    void applyControlState();
+    void showEffectStrengthBar();
+    // Both read 0 until the input list and the frame store exist.
+    int inputFrameCount() const;
+    int outputFrameCount() const;
+
+    // Shell handlers
+    void abbEndClick();
+    void pcChange(int index);
+    bool Form1CloseQuery();
+    void Form1Close();
+    void frmNoExit();
+
+    // Backlight handlers
+    void tbColorOnChange();
+    void cbDitherOnChange();
+    void retint(BitmapView* view) const;
+    std::uint8_t colourCodeFromBars() const;
+
+    std::unique_ptr<Ui::TForm1> ui_;
+    std::unique_ptr<UserDialogs> dialogs_;
+    vantrel::AppPaths paths_;
+
+    // Window placement, panel, folders, web pages and level tables, as the settings file keeps them.
+    vantrel::AppSettings settings_;
+    vantrel::Catalogue catalogue_;
+    FileDialogTexts pictureDialogTexts_;
+
+    int ViewWidth = 0;
+    int ViewHeight = 0;
+    vantrel::TCutArea StartArea;
+    vantrel::TCutArea EndArea;
+    vantrel::TCutArea FontRect;
+
+    vantrel::DisableMask disableMask_{};
+    std::array<std::vector<QWidget*>, vantrel::ControlGroupCount> groupControls_;
+
+    std::uint8_t PanelColorCode = 63;
+    bool ColorCodeLock = false;
+
+    // Mouse drag state of the input view and the text preview.
+    bool MouseDragging = false;
+    int MouseLastX = 0;
+    int MouseLastY = 0;
+    int AreaHitZone = 0;
+    float AreaAspect = 0.0f;
+    int ViewCursor = 0;
+
+    // Children of the window, so that they are found by name like every control.
+    QTimer TimerIn{this};
+    QTimer TimerOutPre{this};
+    QTimer TimerP{this};
+    QAction* ActStart = nullptr;
+    QAction* ActStop = nullptr;
+    QAction* ActPause = nullptr;
+    QAction* ActRepeat = nullptr;
+    QAction* ActNext = nullptr;
+    QAction* ActBack = nullptr;
+
+    std::array<QLabel*, 3> statusPanels_{};
 };

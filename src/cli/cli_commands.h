@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cli/cli_args.h"
+
+namespace vantrel::cli {
+
+// Each returns the exit status.
+int runInfo(const CliRequest& request);
+int runRender(const CliRequest& request);
+
+// One line on stderr, prefixed with the program's name.
+void reportError(const QString& message);
+
+} // namespace vantrel::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/app/ini_profile.h"
+#include "core/imaging/mono_conversion.h"
+
+#include <QString>
+
+#include <array>
+
+namespace vantrel {
+
+// Left, top, right, bottom; right and bottom inclusive.
+using PanelRect = std::array<int, 4>;
+
+// Everything the settings file keeps between runs.
+struct AppSettings
+{
+    int top = 100;
+    int left = 100;
+    QString caption = QStringLiteral("Default Caption");
+    bool initMax = false;
+
+    QString panelFile = QStringLiteral("Panel.bmp");
+    PanelRect infoRect{45, 60, 247, 96};
+    PanelRect viewRect{45, 97, 247, 151};
+    int panelWidth = 160;
+    int panelHeight = 54;
+    int pixelWidth = 46;
+    int pixelHeight = 34;
+    int pixelSpace = 12;
+
+    QString dirPicIn, dirImg, dirPanelIn;
+    QString panelUrl = QStringLiteral("https://vantrel.example.org/panels/");
+    QString animeUrl = QStringLiteral("https://vantrel.example.org/animations/");
+
+    BacklightLevels levels;
+};
+
+// Reads every key in file order; defaultDir stands in for the three folders' default.
+AppSettings readSettings(const IniProfile& ini, const QString& defaultDir);
+
+// Writes every key but the two web addresses, which only a hand edit changes.
+void writeSettings(IniProfile& ini, const AppSettings& settings);
+
+// Where the settings file lives: the program's path with ".INI", or the same file name in the
+// user's configuration folder when that one exists or the program's folder is not writable.
+QString settingsFilePath(const QString& executablePath);
+
+// The same choice with the surroundings given: the configuration folder and whether the
+// program's folder takes new files.
+QString settingsFilePath(const QString& executablePath, const QString& configDir, bool programDirWritable);
+
+} // namespace vantrel

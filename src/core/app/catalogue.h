@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/app/ini_profile.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace vantrel {
+
+// Every user-visible text of the window, read once from the message catalogue.
+struct Catalogue
+{
+    QString defaultFont = QStringLiteral("FixedSys");
+    std::array<QString, 10> errorTexts;
+    std::array<QString, 4> messageTexts;
+    std::array<QString, 4> fileTexts;
+
+    QStringList effect, dithering, animation, fontColor, fontEffect, fontBGColor, scale;
+
+    // Control name and text, in catalogue order.
+    QList<QPair<QString, QString>> captions;
+    QList<QPair<QString, QString>> hints;
+
+    QString dialogTitle; // LEADDlg1
+    QString fileDir, fileName, fileKind, filePreview, fileOpen, fileCancel;
+    QString endConfirmCaption, endConfirmText;
+
+    static const QStringList& captionKeys();
+    static const QStringList& hintKeys();
+};
+
+Catalogue loadCatalogue(const IniProfile& ini);
+
+// A zoom percentage from a Scale item; anything but a positive integer counts as 100.
+int scalePercent(const QString& item);
+
+} // namespace vantrel

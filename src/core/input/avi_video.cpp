@@ -1,0 +1,405 @@
+#include "core/input/avi_video.h"
+
+#include "core/input/ffmpeg_log.h"
+#include "core/input/picture_limits.h"
+
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
+#include <QFile>
+
+#include <climits>
+
+namespace vantrel {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto OperationTimeout = 5s;
+
+// A run of undecodable packets this long means the stream is not worth reading further.
+constexpr int MaxConsecutiveErrors = 50;
+
+// The decode loop's own outcome; never returned from load.
+constexpr int EndOfStream = 1;
+
+int openError(int error)
+{
+    if (error == AVERROR(ENOENT) || error == AVERROR(EACCES) || error == AVERROR(EISDIR))
+        return MediaCannotOpen;
+    if (error == AVERROR_EXIT)
+        return MediaTimeout;
+    return MediaUnsupported;
+}
+
+bool isValid(AVRational rate)
+{
+    return rate.num > 0 && rate.den > 0;
+}
+
+qint64 saturatingAdd(qint64 a, qint64 b)
+{
+    qint64 sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? LLONG_MAX : LLONG_MIN;
+    return sum;
+}
+
+bool hasPicture(const AVFrame& frame)
+{
+    return frame.data[0] != nullptr;
+}
+
+// Moves a decoded frame into the slot kept for repeating it.
+void keepAsPrevious(AVFrame* previous, AVFrame* frame)
+{
+    av_frame_unref(previous);
+    av_frame_move_ref(previous, frame);
+}
+
+bool isYuv(int format)
+{
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(AVPixelFormat(format));
+    return descriptor && !(descriptor->flags & AV_PIX_FMT_FLAG_RGB) && descriptor->nb_components >= 3;
+}
+
+} // namespace
+
+void AviVideo::Deadline::restart()
+{
+    end_ = std::chrono::steady_clock::now() + OperationTimeout;
+}
+
+bool AviVideo::Deadline::passed() const
+{
+    return std::chrono::steady_clock::now() > end_;
+}
+
+int AviVideo::Deadline::interrupt(void* deadline)
+{
+    return static_cast<const Deadline*>(deadline)->passed() ? 1 : 0;
+}
+
+int AviVideo::open(const QString& path, std::unique_ptr<MediaFile>& out)
+{
+    ffmpeg::silenceLog();
+    std::unique_ptr<AviVideo> video(new AviVideo(path));
+    video->deadline_.restart();
+    if (const int rc = video->openStream())
+        return rc;
+    if (const int rc = video->readStreamInfo())
+        return rc;
+    out = std::move(video);
+    return MediaOk;
+}
+
+// Opens the demuxer and decoder positioned at the first frame.
+int AviVideo::openStream()
+{
+    codec_.reset();
+    format_.reset();
+    stream_ = nullptr;
+
+    AVFormatContext* context = avformat_alloc_context();
+    if (!context)
+        return MediaCannotOpen;
+    context->interrupt_callback = {&Deadline::interrupt, &deadline_};
+    // The AVI demuxer only, on local files only: probing would let a file named .avi reach
+    // playlist demuxers that open other files or network addresses.
+    ffmpeg::Dictionary options;
+    options.set("protocol_whitelist", "file");
+    const QByteArray url = "file:" + QFile::encodeName(path_);
+    const int opened =
+        avformat_open_input(&context, url.constData(), av_find_input_format("avi"), options.address());
+    format_.reset(context); // null when opening failed
+    if (opened < 0)
+        return openError(opened);
+
+    streamIndex_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (streamIndex_ < 0)
+        return MediaNoFrames;
+    stream_ = format_->streams[streamIndex_];
+    for (unsigned i = 0; i < format_->nb_streams; ++i) {
+        if (int(i) != streamIndex_)
+            format_->streams[i]->discard = AVDISCARD_ALL;
+    }
+
+    const AVCodecParameters* parameters = stream_->codecpar;
+    if (parameters->width <= 0 || parameters->height <= 0)
+        return MediaCorrupt;
+    if (exceedsPictureLimits(parameters->width, parameters->height))
+        return MediaTooLarge;
+    const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
+    if (!decoder)
+        return MediaUnsupported;
+    codec_.reset(avcodec_alloc_context3(decoder));
+    if (!codec_ || avcodec_parameters_to_context(codec_.get(), parameters) < 0)
+        return MediaCorrupt;
+    // Frames whose own header claims a larger size than the stream are refused by the decoder.
+    codec_->max_pixels = MaxDecodedBytes / 3;
+    if (avcodec_open2(codec_.get(), decoder, nullptr) < 0)
+        return MediaUnsupported;
+
+    if (!packet_)
+        packet_.reset(av_packet_alloc());
+    if (!frame_)
+        frame_.reset(av_frame_alloc());
+    if (!previous_)
+        previous_.reset(av_frame_alloc());
+    if (!packet_ || !frame_ || !previous_)
+        return MediaCannotOpen;
+    av_frame_unref(previous_.get());
+    nextPage_ = 1;
+    lastPage_ = 0;
+    draining_ = false;
+    return MediaOk;
+}
+
+int AviVideo::readStreamInfo()
+{
+    timeBase_ = stream_->time_base;
+    if (!isValid(timeBase_))
+        return MediaCorrupt;
+    if (isValid(stream_->avg_frame_rate))
+        frameRate_ = stream_->avg_frame_rate;
+    else if (isValid(stream_->r_frame_rate))
+        frameRate_ = stream_->r_frame_rate;
+    else
+        frameRate_ = av_inv_q(timeBase_); // AVI time bases are one frame
+    frameDelayMs_ = int(std::min<qint64>(1000LL * frameRate_.den / frameRate_.num, INT_MAX));
+
+    if (stream_->start_time != AV_NOPTS_VALUE)
+        startPts_ = stream_->start_time;
+    else if (const AVIndexEntry* first = avformat_index_get_entry(stream_, 0))
+        startPts_ = first->timestamp;
+
+    qint64 frames = stream_->nb_frames;
+    if (frames <= 0) {
+        const AVRational frameDuration = av_inv_q(frameRate_);
+        if (stream_->duration > 0)
+            frames = av_rescale_q(stream_->duration, timeBase_, frameDuration);
+        else if (format_->duration > 0)
+            frames = av_rescale_q(format_->duration, AV_TIME_BASE_Q, frameDuration);
+    }
+    if (frames <= 0)
+        return MediaNoFrames;
+    if (frames > INT_MAX)
+        return MediaCorrupt;
+    frameCount_ = int(frames);
+    frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
+    return MediaOk;
+}
+
+// The way back when the index can't take us to a frame: reopen and decode from the start.
+int AviVideo::rewind()
+{
+    return openStream();
+}
+
+int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
+{
+    PageRange range;
+    if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
+        return rc;
+    deadline_.restart();
+    sawDecodeError_ = false;
+    QList<QImage> block;
+    if (const int rc = decodeBlock(range, block)) {
+        nextPage_ = 0;
+        return rc;
+    }
+    frames = std::move(block);
+    return MediaOk;
+}
+
+int AviVideo::decodeBlock(const PageRange& range, QList<QImage>& block)
+{
+    if (!format_ || !codec_) { // a failed rewind left nothing open
+        if (const int rc = rewind())
+            return rc;
+    }
+    if (!continuesTo(range.first)) {
+        if (const int rc = seekTo(range.first))
+            return rc;
+    }
+    return collectFrames(range, block);
+}
+
+// True when decoding on from the current position reaches the page at least as soon as a
+// seek would, that is when no key frame lies between.
+bool AviVideo::continuesTo(qint64 page) const
+{
+    if (nextPage_ == 0 || page < nextPage_)
+        return false;
+    const AVIndexEntry* keyFrame =
+        avformat_index_get_entry_from_timestamp(stream_, ptsOf(page), AVSEEK_FLAG_BACKWARD);
+    return !keyFrame || keyFrame->timestamp <= ptsOf(nextPage_);
+}
+
+int AviVideo::seekTo(qint64 page)
+{
+    if (av_seek_frame(format_.get(), streamIndex_, ptsOf(page), AVSEEK_FLAG_BACKWARD) < 0)
+        return rewind();
+    avcodec_flush_buffers(codec_.get());
+    av_frame_unref(previous_.get());
+    draining_ = false;
+    consecutiveErrors_ = 0;
+    nextPage_ = 0;
+    lastPage_ = page - 1;
+    return MediaOk;
+}
+
+// Decodes on until the range is delivered or the stream ends. Frames before the range are
+// decoded (later frames may depend on them) but never converted.
+int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
+{
+    qint64 expected = range.first;
+    bool blockEndsInGap = false;
+    while (block.size() < range.count) {
+        const int rc = decodeNextFrame();
+        if (rc == EndOfStream)
+            break;
+        if (rc != MediaOk)
+            return rc;
+        const qint64 page = pageOf(*frame_);
+        lastPage_ = page;
+        if (page < expected) {
+            keepAsPrevious(previous_.get(), frame_.get());
+            continue;
+        }
+        if (page > expected) {
+            // No frame for these pages: AVI drop frames, which show the frame before again
+            // (or, before the first frame of the file, the first one).
+            const QImage repeated = toImage(hasPicture(*previous_) ? *previous_ : *frame_);
+            if (repeated.isNull())
+                return MediaCorrupt;
+            for (; expected < page && block.size() < range.count; ++expected)
+                block.append(repeated);
+            if (block.size() == range.count) {
+                blockEndsInGap = true;
+                break;
+            }
+        }
+        QImage image = toImage(*frame_);
+        if (image.isNull())
+            return MediaCorrupt;
+        block.append(std::move(image));
+        ++expected;
+        keepAsPrevious(previous_.get(), frame_.get());
+    }
+    // After draining, or with a decoded frame left undelivered, only a seek gets back in step.
+    nextPage_ = draining_ || blockEndsInGap ? 0 : expected;
+    if (block.isEmpty())
+        return sawDecodeError_ ? MediaCorrupt : MediaNoFrames;
+    return MediaOk;
+}
+
+int AviVideo::decodeNextFrame()
+{
+    for (;;) {
+        if (deadline_.passed())
+            return MediaTimeout;
+        const int received = avcodec_receive_frame(codec_.get(), frame_.get());
+        if (received == 0) {
+            consecutiveErrors_ = 0;
+            deadline_.restart();
+            return MediaOk;
+        }
+        if (received == AVERROR_EOF)
+            return EndOfStream;
+        if (received != AVERROR(EAGAIN)) {
+            // A damaged frame: its page repeats the frame before it.
+            if (const int rc = noteDecodeError())
+                return rc;
+            continue;
+        }
+        if (draining_)
+            return EndOfStream;
+        if (const int rc = feedPacket())
+            return rc;
+    }
+}
+
+int AviVideo::feedPacket()
+{
+    const int read = av_read_frame(format_.get(), packet_.get());
+    if (read == AVERROR_EXIT)
+        return MediaTimeout;
+    if (read == AVERROR(EAGAIN))
+        return MediaOk;
+    if (read < 0) { // the end, or data the demuxer can't follow: take what the decoder holds
+        draining_ = true;
+        avcodec_send_packet(codec_.get(), nullptr);
+        return MediaOk;
+    }
+    ffmpeg::PacketUnrefGuard unref(packet_.get());
+    // Empty chunks are drop frames; an empty packet would tell the decoder the stream ended.
+    if (packet_->stream_index != streamIndex_ || packet_->size <= 0)
+        return MediaOk;
+    const int sent = avcodec_send_packet(codec_.get(), packet_.get());
+    if (sent < 0 && sent != AVERROR(EAGAIN))
+        return noteDecodeError();
+    return MediaOk;
+}
+
+int AviVideo::noteDecodeError()
+{
+    sawDecodeError_ = true;
+    return ++consecutiveErrors_ > MaxConsecutiveErrors ? MediaCorrupt : MediaOk;
+}
+
+qint64 AviVideo::pageOf(const AVFrame& frame) const
+{
+    const qint64 pts =
+        frame.best_effort_timestamp != AV_NOPTS_VALUE ? frame.best_effort_timestamp : frame.pts;
+    qint64 offset = 0;
+    if (pts == AV_NOPTS_VALUE || __builtin_sub_overflow(pts, startPts_, &offset))
+        return lastPage_ + 1;
+    const qint64 index = av_rescale_q_rnd(offset, timeBase_, av_inv_q(frameRate_), AV_ROUND_NEAR_INF);
+    return std::clamp<qint64>(index, -1, INT_MAX - 1) + 1;
+}
+
+qint64 AviVideo::ptsOf(qint64 page) const
+{
+    return saturatingAdd(startPts_, av_rescale_q(page - 1, av_inv_q(frameRate_), timeBase_));
+}
+
+QImage AviVideo::toImage(const AVFrame& frame)
+{
+    if (frame.width <= 0 || frame.height <= 0)
+        return {};
+    const ScalerInput input{frame.width, frame.height, frame.format, frame.color_range, frame.colorspace};
+    if (!scaler_ || !(input == scalerInput_)) {
+        // The size only changes for a frame that disagrees with the stream header.
+        scaler_.reset(sws_getContext(frame.width, frame.height, AVPixelFormat(frame.format),
+                                     frameSize_.width(), frameSize_.height(), AV_PIX_FMT_RGB24, SWS_BILINEAR,
+                                     nullptr, nullptr, nullptr));
+        if (!scaler_)
+            return {};
+        int* inverseTable = nullptr;
+        int* table = nullptr;
+        int sourceFullRange = 0, targetFullRange = 0, brightness = 0, contrast = 0, saturation = 0;
+        if (isYuv(frame.format) &&
+            sws_getColorspaceDetails(scaler_.get(), &inverseTable, &sourceFullRange, &table, &targetFullRange,
+                                     &brightness, &contrast, &saturation) >= 0) {
+            // JPEG-range pixel formats already say full range; others say it in the frame.
+            const int fullRange = sourceFullRange || frame.color_range == AVCOL_RANGE_JPEG;
+            sws_setColorspaceDetails(scaler_.get(), sws_getCoefficients(frame.colorspace), fullRange, table,
+                                     targetFullRange, brightness, contrast, saturation);
+        }
+        scalerInput_ = input;
+    }
+    QImage image(frameSize_, QImage::Format_RGB888);
+    if (image.isNull())
+        return {};
+    uint8_t* const target[4] = {image.bits(), nullptr, nullptr, nullptr};
+    const int targetStride[4] = {int(image.bytesPerLine()), 0, 0, 0};
+    if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, target, targetStride) !=
+        frameSize_.height())
+        return {};
+    return image;
+}
+
+} // namespace vantrel

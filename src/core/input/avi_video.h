@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/input/ffmpeg_handles.h"
+#include "core/input/media_file.h"
+#include "core/input/page_range.h"
+
+#include <chrono>
+
+namespace vantrel {
+
+// An AVI video decoded through FFmpeg. The file stays open between loads so that consecutive
+// blocks continue where the last one ended and other blocks seek from the nearest key frame.
+class AviVideo final : public MediaFile
+{
+public:
+    static int open(const QString& path, std::unique_ptr<MediaFile>& out);
+
+    AviVideo(const AviVideo&) = delete;
+    AviVideo& operator=(const AviVideo&) = delete;
+
+    int frameCount() const override { return frameCount_; }
+    int frameDelayMs() const override { return frameDelayMs_; }
+    QSize frameSize() const override { return frameSize_; }
+    int load(int firstPage, int count, QList<QImage>& frames) override;
+
+private:
+    // Each open, seek or decoded frame must finish in time; FFmpeg polls it during input.
+    class Deadline
+    {
+    public:
+        void restart();
+        bool passed() const;
+        static int interrupt(void* deadline);
+
+    private:
+        std::chrono::steady_clock::time_point end_;
+    };
+
+    // What the scaler was made for; a frame that differs gets a new one.
+    struct ScalerInput
+    {
+        int width = 0;
+        int height = 0;
+        int format = -1;
+        int range = 0;
+        int colorspace = 0;
+        bool operator==(const ScalerInput&) const = default;
+    };
+
+    explicit AviVideo(QString path) : path_(std::move(path)) {}
+
+    int openStream();
+    int readStreamInfo();
+    int rewind();
+    int seekTo(qint64 page);
+    bool continuesTo(qint64 page) const;
+    int decodeBlock(const PageRange& range, QList<QImage>& block);
+    int collectFrames(const PageRange& range, QList<QImage>& block);
+    int decodeNextFrame();
+    int feedPacket();
+    int noteDecodeError();
+    qint64 pageOf(const AVFrame& frame) const;
+    qint64 ptsOf(qint64 page) const;
+    QImage toImage(const AVFrame& frame);
+
+    QString path_;
+    Deadline deadline_;
+    ffmpeg::InputContextPtr format_;
+    ffmpeg::CodecContextPtr codec_;
+    ffmpeg::PacketPtr packet_;
+    ffmpeg::FramePtr frame_;
+    ffmpeg::FramePtr previous_; // last decoded frame, unconverted until a drop frame repeats it
+    ffmpeg::ScalerPtr scaler_;
+    ScalerInput scalerInput_;
+    AVStream* stream_ = nullptr;
+    int streamIndex_ = -1;
+
+    AVRational timeBase_{0, 1};
+    AVRational frameRate_{0, 1};
+    qint64 startPts_ = 0;
+    int frameCount_ = 0;
+    int frameDelayMs_ = 0;
+    QSize frameSize_;
+
+    qint64 nextPage_ = 0; // the page the decoder delivers next; 0 when a seek is needed
+    qint64 lastPage_ = 0; // page of the last decoded frame, for frames without a timestamp
+    bool draining_ = false;
+    bool sawDecodeError_ = false;
+    int consecutiveErrors_ = 0;
+};
+
+} // namespace vantrel

@@ -1,0 +1,43 @@
+#include "core/input/media_file.h"
+
+#include "core/input/avi_video.h"
+#include "core/input/still_picture.h"
+
+#include <QFileInfo>
+
+namespace vantrel {
+
+int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool picture = suffix == u"jpg" || suffix == u"jpeg" || suffix == u"png" || suffix == u"bmp";
+    const bool video = suffix == u"avi";
+    if (!picture && !video)
+        return MediaUnsupported;
+    if (!QFileInfo(path).isFile())
+        return MediaCannotOpen;
+    return picture ? StillPicture::open(path, out) : AviVideo::open(path, out);
+}
+
+int GetFileInfo(const QString& path, int& totalPages)
+{
+    std::unique_ptr<MediaFile> file;
+    if (const int rc = MediaFile::open(path, file))
+        return rc;
+    totalPages = file->frameCount();
+    return MediaOk;
+}
+
+int LoadPages(const QString& path, int firstPage, int count, QList<QImage>& frames, int* delayMs)
+{
+    std::unique_ptr<MediaFile> file;
+    if (const int rc = MediaFile::open(path, file))
+        return rc;
+    if (const int rc = file->load(firstPage, count, frames))
+        return rc;
+    if (delayMs)
+        *delayMs = file->frameDelayMs();
+    return MediaOk;
+}
+
+} // namespace vantrel

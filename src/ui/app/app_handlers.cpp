@@ -1,0 +1,76 @@
+#include "ui/app/tform1.h"
+
+#include "core/app/error_text.h"
+#include "core/app/ini_profile.h"
+#include "core/app/number_text.h"
+#include "ui/app/tform1_controls.h"
+
+#include <QCloseEvent>
+
+void TForm1::ShowError(int code)
+{
+    dialogs_->showMessage(this, QStringLiteral("Error"),
+                          vantrel::errorMessageText(catalogue_.errorTexts, code), MessageIcon::Warning);
+}
+
+void TForm1::abbEndClick()
+{
+    close();
+}
+
+void TForm1::pcChange(int)
+{
+    if (ui_->abbPPlay->isChecked()) {
+        TimerP.stop();
+        ui_->abbPPlay->setChecked(false);
+        ui_->abbPPause->setChecked(false);
+        UpdateControlState(32);
+    }
+    UpdateControlState(64);
+    // Arriving at the effect or the text page refreshes its preview once those pages work.
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!Form1CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    Form1Close();
+    event->accept();
+}
+
+bool TForm1::Form1CloseQuery()
+{
+    return dialogs_->confirm(this, catalogue_.endConfirmCaption, catalogue_.endConfirmText);
+}
+
+void TForm1::Form1Close()
+{
+    vantrel::AppSettings current = settings_;
+    current.top = y();
+    current.left = x();
+    current.caption = windowTitle();
+    current.initMax = isMaximized();
+
+    // Re-read so that whatever was edited by hand during the run, and every comment, stays.
+    vantrel::IniProfile profile = vantrel::IniProfile::fromFile(paths_.settingsFile);
+    vantrel::writeSettings(profile, current);
+    QString failure; // names the file and the reason
+    if (profile.save(paths_.settingsFile, &failure) != 0)
+        dialogs_->showMessage(this, QStringLiteral("Error"), failure, MessageIcon::Warning);
+}
+
+void TForm1::frmNoExit()
+{
+    if (!vantrel::numberInRange(ui_->FrmNo->text(), ui_->tbInFrame->minimum(), ui_->tbInFrame->maximum()))
+        ui_->FrmNo->setText(QString::number(ui_->tbInFrame->value()));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // Number edits are checked when the focus leaves them, whether or not their text changed.
+    if (event->type() == QEvent::FocusOut && watched == ui_->FrmNo)
+        frmNoExit();
+    return QMainWindow::eventFilter(watched, event);
+}

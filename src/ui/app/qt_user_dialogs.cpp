@@ -1,0 +1,62 @@
+#include "ui/app/qt_user_dialogs.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString runFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner, request.texts.title, request.folder, request.filter);
+    // The native dialogs ignore label texts, and the catalogue supplies them.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    const std::pair<QFileDialog::DialogLabel, const QString*> labels[] = {
+        {QFileDialog::LookIn, &request.texts.lookIn},     {QFileDialog::FileName, &request.texts.fileName},
+        {QFileDialog::FileType, &request.texts.fileType}, {QFileDialog::Accept, &request.texts.accept},
+        {QFileDialog::Reject, &request.texts.reject},
+    };
+    for (const auto& [label, text] : labels) {
+        if (!text->isEmpty())
+            dialog.setLabelText(label, *text);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace
+
+void QtUserDialogs::showMessage(QWidget* owner, const QString& caption, const QString& text, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon, caption, text,
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool QtUserDialogs::confirm(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString QtUserDialogs::openFile(QWidget* owner, const FileDialogRequest& request)
+{
+    return runFileDialog(owner, request, QFileDialog::AcceptOpen);
+}
+
+QString QtUserDialogs::saveFile(QWidget* owner, const FileDialogRequest& request)
+{
+    return runFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+bool QtUserDialogs::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ui/app/user_dialogs.h"
+
+// The dialogs a user answers: message boxes, non-native file dialogs, the desktop's opener.
+class QtUserDialogs : public UserDialogs
+{
+public:
+    void showMessage(QWidget* owner, const QString& caption, const QString& text, MessageIcon icon) override;
+    bool confirm(QWidget* owner, const QString& caption, const QString& text) override;
+    QString openFile(QWidget* owner, const FileDialogRequest& request) override;
+    QString saveFile(QWidget* owner, const FileDialogRequest& request) override;
+    bool openUrl(const QUrl& url) override;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+// Label texts of a file dialog; an empty text keeps the dialog's own wording.
+struct FileDialogTexts
+{
+    QString title;
+    QString lookIn;
+    QString fileName;
+    QString fileType;
+    QString accept;
+    QString reject;
+};
+
+struct FileDialogRequest
+{
+    FileDialogTexts texts;
+    QString folder;
+    QString fileName;
+    QString filter; // Qt filter list, ";;" between entries
+    QString defaultSuffix;
+};
+
+enum class MessageIcon { None, Warning };
+
+// Everything modal the window shows and everything it hands to the desktop, behind one
+// interface so that tests can answer in place of a user.
+class UserDialogs
+{
+public:
+    virtual ~UserDialogs() = default;
+
+    // A box with an OK button.
+    virtual void showMessage(QWidget* owner, const QString& caption, const QString& text,
+                             MessageIcon icon) = 0;
+    // A box with OK and Cancel; true for OK.
+    virtual bool confirm(QWidget* owner, const QString& caption, const QString& text) = 0;
+    // The chosen file, or an empty text when the user cancels.
+    virtual QString openFile(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual QString saveFile(QWidget* owner, const FileDialogRequest& request) = 0;
+    // The desktop's "open" for a file or web address; false when nothing could open it.
+    virtual bool openUrl(const QUrl& url) = 0;
+};

@@ -1,0 +1,47 @@
+#include "ui/app/tform1.h"
+
+#include "core/imaging/mono_conversion.h"
+#include "ui/app/tform1_controls.h"
+
+std::uint8_t TForm1::colourCodeFromBars() const
+{
+    return static_cast<std::uint8_t>(ui_->tbRed->value() * 16 + ui_->tbGreen->value() * 4 +
+                                     ui_->tbBlue->value());
+}
+
+void TForm1::retint(BitmapView* view) const
+{
+    if (!view->hasImage())
+        return;
+    QImage image = view->image();
+    vantrel::SetPanelPalette(image, settings_.levels, PanelColorCode);
+    view->setImage(std::move(image));
+}
+
+void TForm1::tbColorOnChange()
+{
+    if (ColorCodeLock)
+        return;
+    PanelColorCode = colourCodeFromBars();
+    // The stored current mono frame is re-tinted first once the frame store exists.
+    for (BitmapView* view : {ui_->LeadMono, ui_->LeadFont, ui_->LeadEfMono})
+        retint(view);
+}
+
+void TForm1::cbDitherOnChange()
+{
+    if (!ui_->LeadEfColor->hasImage())
+        return;
+    QImage mono = vantrel::MakeMono(ui_->LeadEfColor->image(), ui_->cbDither->currentIndex());
+    vantrel::SetPanelPalette(mono, settings_.levels, colourCodeFromBars());
+    ui_->LeadEfMono->setImage(std::move(mono));
+}
+
+void TForm1::SetColorBarsFromCode(std::uint8_t code)
+{
+    ColorCodeLock = true;
+    ui_->tbBlue->setValue(code & 3);
+    ui_->tbGreen->setValue((code >> 2) & 3);
+    ui_->tbRed->setValue((code >> 4) & 3);
+    ColorCodeLock = false;
+}

@@ -1,0 +1,35 @@
+#include "ui/app/tform1.h"
+
+#include "ui/app/tform1_controls.h"
+#include "ui/text/font_list_delegate.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+
+void TForm1::fillFontList()
+{
+    const QStringList families = QFontDatabase::families();
+    ui_->FontList->addItems(families);
+    // The last exact match wins, as a case-sensitive scan from the top would leave it.
+    const qsizetype match = families.lastIndexOf(catalogue_.defaultFont);
+    ui_->FontList->setCurrentRow(match >= 0 ? static_cast<int>(match) : 0);
+
+    QFont listFont = ui_->FontList->font();
+    listFont.setPointSize(12);
+    ui_->FontList->setFont(listFont);
+    ui_->FontList->setItemDelegate(new FontListDelegate(ui_->FontList));
+}
+
+void TForm1::lbFontOnDrawItem(QPainter& painter, const QRect& rect, const QString& fontName,
+                              const QFont& listFont, bool selected)
+{
+    painter.save();
+    painter.fillRect(rect, selected ? QColor(0, 0, 128) : QColor(Qt::white));
+    QFont font = listFont;
+    font.setFamily(fontName);
+    painter.setFont(font);
+    painter.setPen(selected ? Qt::white : Qt::black);
+    painter.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     fontName);
+    painter.restore();
+}

@@ -1,0 +1,148 @@
+#include "core/files/anim_file.h"
+#include "core/files/anim_result.h"
+#include "core/files/anim_test_util.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace vantrel {
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun runCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VANTREL_CLI_PATH), arguments);
+    CliRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+class AnimCliTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TAnimFile file;
+        file.SetFileName(good());
+        file.setColorCode(0x3F);
+        // Frame 0: level 3 at (0, 0), the rest 0; frame 1: all level 1.
+        ASSERT_EQ(
+            file.SaveFile({test::levelFrame(10, 4, 2, [](int x, int y) { return x == 0 && y == 0 ? 3 : 0; }),
+                           test::levelFrame(10, 4, 2, [](int, int) { return 1; })}),
+            AnimOk);
+        QByteArray bytes = test::readBytes(good());
+        bytes[bytes.size() - 2] = static_cast<char>(bytes[bytes.size() - 2] ^ 1);
+        ASSERT_TRUE(test::writeBytes(bad(), bytes));
+    }
+    QString good() const { return dir_.filePath("good.nma"); }
+    QString bad() const { return dir_.filePath("bad.nma"); }
+    QTemporaryDir dir_;
+};
+
+TEST_F(AnimCliTest, InfoListsEveryFileAndFailsWhenOneCantBeRead)
+{
+    CliRun run = runCli({"info", good()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out,
+              (good() + ": nma, 2 frames, 10x4, 2 bits, colour code 63 (red 3, green 3, blue 3), check ok\n")
+                  .toUtf8());
+
+    run = runCli({"info", good(), bad()});
+    EXPECT_EQ(run.exitCode, 1);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith((bad() + ": error 3: ").toUtf8()));
+}
+
+TEST_F(AnimCliTest, InfoJsonIsOneObjectPerLine)
+{
+    const CliRun run = runCli({"info", "--json", good(), bad(), dir_.filePath("absent.nml")});
+    EXPECT_EQ(run.exitCode, 1);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    const QStringList keys{"bits", "colorCode", "file",   "frames", "height",
+                           "kind", "message",   "result", "width"};
+    for (const QByteArray& line : lines)
+        EXPECT_EQ(QJsonDocument::fromJson(line).object().keys(), keys) << line.constData();
+    const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+    EXPECT_EQ(first["frames"].toInt(), 2);
+    EXPECT_EQ(first["width"].toInt(), 10);
+    EXPECT_EQ(QJsonDocument::fromJson(lines[1]).object()["result"].toInt(), AnimCheckFailed);
+    EXPECT_EQ(QJsonDocument::fromJson(lines[2]).object()["result"].toInt(), AnimCantOpen);
+}
+
+TEST_F(AnimCliTest, RenderDrawsEveryFrameTinted)
+{
+    const QString png = dir_.filePath("strip.png");
+    CliRun run = runCli({"render", good(), "-o", png, "--scale", "3", "--color", "0x30"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    QImage strip(png);
+    ASSERT_EQ(strip.size(), QSize(10 * 3 * 2 + 1, 4 * 3));
+    EXPECT_EQ(strip.pixel(2, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(strip.pixel(3, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(strip.pixel(31 + 29, 11), qRgb(85, 0, 0));
+
+    run = runCli({"render", good(), "--output=" + png});
+    ASSERT_EQ(run.exitCode, 0);
+    strip.load(png);
+    EXPECT_EQ(strip.size(), QSize(21, 4));
+    EXPECT_EQ(strip.pixel(0, 0), qRgb(255, 255, 255)); // the file's own code 63
+}
+
+TEST_F(AnimCliTest, RenderRefusesBrokenFilesAndWritesNothing)
+{
+    const QString png = dir_.filePath("none.png");
+    const CliRun run = runCli({"render", bad(), "-o", png});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count('\n'), 1);
+    EXPECT_TRUE(run.err.startsWith("vantrel-cli: "));
+    EXPECT_FALSE(QFileInfo::exists(png));
+}
+
+TEST_F(AnimCliTest, HelpVersionAndUsageErrors)
+{
+    CliRun run = runCli({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("render FILE -o OUT.png"));
+    run = runCli({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.startsWith("vantrel-cli "));
+
+    const QList<QStringList> usageErrors{{},
+                                         {"--frobnicate"},
+                                         {"play", good()},
+                                         {"info"},
+                                         {"info", "--xml", good()},
+                                         {"render", good()},
+                                         {"render", good(), "-o"},
+                                         {"render", good(), "-o", "x.png", "--scale", "65"},
+                                         {"render", good(), "-o", "x.png", "--scale", "two"},
+                                         {"render", good(), "-o", "x.png", "--color", "64"},
+                                         {"render", good(), good(), "-o", "x.png"}};
+    for (const QStringList& arguments : usageErrors) {
+        run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace vantrel

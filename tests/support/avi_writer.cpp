@@ -1,0 +1,181 @@
+#include "support/avi_writer.h"
+
+#include "support/frame_pattern.h"
+
+#include "core/input/ffmpeg_handles.h"
+#include "core/input/ffmpeg_log.h"
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+#include <QFile>
+#include <QtEndian>
+
+namespace vantrel::test {
+
+namespace {
+
+struct OutputContextDeleter
+{
+    void operator()(AVFormatContext* context) const
+    {
+        if (context->pb)
+            avio_closep(&context->pb);
+        avformat_free_context(context);
+    }
+};
+using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextDeleter>;
+
+class AviEncoder
+{
+public:
+    AviEncoder(AVFormatContext* output, AVStream* stream, AVCodecContext* codec, int keyFrameInterval)
+        : output_(output), stream_(stream), codec_(codec), keyFrameInterval_(keyFrameInterval),
+          packet_(av_packet_alloc())
+    {}
+
+    // A null frame flushes the encoder.
+    bool encode(const AVFrame* frame)
+    {
+        if (!packet_ || avcodec_send_frame(codec_, frame) < 0)
+            return false;
+        for (;;) {
+            const int received = avcodec_receive_packet(codec_, packet_.get());
+            if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
+                return true;
+            if (received < 0)
+                return false;
+            av_packet_rescale_ts(packet_.get(), codec_->time_base, stream_->time_base);
+            packet_->stream_index = stream_->index;
+            if (av_interleaved_write_frame(output_, packet_.get()) < 0)
+                return false;
+        }
+    }
+
+private:
+    AVFormatContext* output_;
+    AVStream* stream_;
+    AVCodecContext* codec_;
+    int keyFrameInterval_;
+    ffmpeg::PacketPtr packet_;
+};
+
+AVCodecID codecId(AviCodec codec)
+{
+    switch (codec) {
+    case AviCodec::Mjpeg:
+        return AV_CODEC_ID_MJPEG;
+    case AviCodec::RawBgr24:
+        return AV_CODEC_ID_RAWVIDEO;
+    case AviCodec::Mpeg4:
+        return AV_CODEC_ID_MPEG4;
+    }
+    return AV_CODEC_ID_NONE;
+}
+
+AVPixelFormat pixelFormat(AviCodec codec)
+{
+    switch (codec) {
+    case AviCodec::Mjpeg:
+        return AV_PIX_FMT_YUVJ420P;
+    case AviCodec::RawBgr24:
+        return AV_PIX_FMT_BGR24;
+    case AviCodec::Mpeg4:
+        return AV_PIX_FMT_YUV420P;
+    }
+    return AV_PIX_FMT_NONE;
+}
+
+// The muxer marks every packet of an intra-only codec as a key frame; the idx1 flags
+// (AVIIF_KEYFRAME, 0x10) are rewritten afterwards. Entries are 16 bytes: id, flags, offset, size.
+bool markKeyFrames(const QString& path, int interval)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = file.readAll();
+    const qsizetype index = bytes.lastIndexOf("idx1");
+    if (index < 0 || index + 8 > bytes.size())
+        return false;
+    const qsizetype entries = qFromLittleEndian<quint32>(bytes.constData() + index + 4) / 16;
+    for (qsizetype entry = 0; entry < entries && index + 8 + 16 * (entry + 1) <= bytes.size(); ++entry) {
+        char* flags = bytes.data() + index + 8 + 16 * entry + 4;
+        qToLittleEndian<quint32>(entry % interval == 0 ? 0x10 : 0, flags);
+    }
+    return file.seek(0) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+bool writeAvi(const QString& path, const AviSpec& spec)
+{
+    ffmpeg::silenceLog();
+    if (spec.size.isEmpty() || spec.frames < 1 || spec.fps < 1 || spec.keyFrameInterval < 1)
+        return false;
+    const QByteArray fileName = QFile::encodeName(path);
+    AVFormatContext* rawOutput = nullptr;
+    if (avformat_alloc_output_context2(&rawOutput, nullptr, "avi", fileName.constData()) < 0)
+        return false;
+    OutputContextPtr output(rawOutput);
+
+    const AVCodec* encoder = avcodec_find_encoder(codecId(spec.codec));
+    AVStream* stream = encoder ? avformat_new_stream(output.get(), nullptr) : nullptr;
+    ffmpeg::CodecContextPtr codec(encoder ? avcodec_alloc_context3(encoder) : nullptr);
+    if (!stream || !codec)
+        return false;
+    codec->width = spec.size.width();
+    codec->height = spec.size.height();
+    codec->time_base = AVRational{1, spec.fps};
+    codec->framerate = AVRational{spec.fps, 1};
+    codec->pix_fmt = pixelFormat(spec.codec);
+    codec->gop_size = spec.keyFrameInterval;
+    codec->max_b_frames = 0;
+    // No extra key frames where the picture changes a lot: tests rely on where they are.
+    av_opt_set_int(codec.get(), "sc_threshold", 1000000000, AV_OPT_SEARCH_CHILDREN);
+    // Fine quantisation keeps the cells' colours clear at small sizes.
+    codec->flags |= AV_CODEC_FLAG_QSCALE;
+    codec->global_quality = FF_QP2LAMBDA * 2;
+    if (avcodec_open2(codec.get(), encoder, nullptr) < 0 ||
+        avcodec_parameters_from_context(stream->codecpar, codec.get()) < 0)
+        return false;
+    stream->time_base = codec->time_base;
+    if (avio_open(&output->pb, fileName.constData(), AVIO_FLAG_WRITE) < 0 ||
+        avformat_write_header(output.get(), nullptr) < 0)
+        return false;
+
+    ffmpeg::FramePtr frame(av_frame_alloc());
+    if (!frame)
+        return false;
+    frame->format = codec->pix_fmt;
+    frame->width = codec->width;
+    frame->height = codec->height;
+    ffmpeg::ScalerPtr scaler(sws_getContext(codec->width, codec->height, AV_PIX_FMT_RGB24, codec->width,
+                                            codec->height, codec->pix_fmt, SWS_POINT, nullptr, nullptr,
+                                            nullptr));
+    if (!scaler || av_frame_get_buffer(frame.get(), 0) < 0)
+        return false;
+
+    AviEncoder aviEncoder(output.get(), stream, codec.get(), spec.keyFrameInterval);
+    for (int index = 0; index < spec.frames; ++index) {
+        if (spec.droppedFrames.contains(index + 1))
+            continue; // the muxer fills the gap in timestamps with empty chunks
+        const QImage picture = makeNumberedPicture(index + 1, spec.size);
+        const uint8_t* const source[4] = {picture.constBits(), nullptr, nullptr, nullptr};
+        const int sourceStride[4] = {int(picture.bytesPerLine()), 0, 0, 0};
+        if (av_frame_make_writable(frame.get()) < 0)
+            return false;
+        sws_scale(scaler.get(), source, sourceStride, 0, codec->height, frame->data, frame->linesize);
+        frame->pts = index;
+        frame->quality = codec->global_quality;
+        if (!aviEncoder.encode(frame.get()))
+            return false;
+    }
+    if (!aviEncoder.encode(nullptr) || av_write_trailer(output.get()) != 0)
+        return false;
+    output.reset(); // closes the file
+    const bool intraOnly = spec.codec != AviCodec::Mpeg4;
+    return !intraOnly || spec.keyFrameInterval == 1 || markKeyFrames(path, spec.keyFrameInterval);
+}
+
+} // namespace vantrel::test

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace vantrel::test {
+
+// Mpeg4 (part 2, no B-frames) makes real inter frames: only its key frames decode alone.
+enum class AviCodec { Mjpeg, RawBgr24, Mpeg4 };
+
+struct AviSpec
+{
+    QSize size{64, 64};
+    int frames = 10;
+    AviCodec codec = AviCodec::Mjpeg;
+    int fps = 10;
+    // Frames 1, 1 + n, 1 + 2n... are the key frames. Intra-only codecs get the others marked
+    // as non-key in the index, so seeks land before the frame asked for there too.
+    int keyFrameInterval = 1;
+    // Frames (1-based, neither the first nor the last) left as empty chunks: AVI drop frames,
+    // which players show as the frame before.
+    QList<int> droppedFrames{};
+};
+
+// Writes an AVI whose frame n (1-based) is makeNumberedPicture(n, size). Returns false when
+// FFmpeg refuses any step. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
+bool writeAvi(const QString& path, const AviSpec& spec);
+
+} // namespace vantrel::test

@@ -167,7 +167,7 @@ QString usageText()
 
 QString versionText()
 {
-    return QStringLiteral("vantrel-cli 0.1.0\n");
+    return QStringLiteral("vantrel-cli " VANTREL_VERSION "\n");
 }
 
 } // namespace vantrel::cli

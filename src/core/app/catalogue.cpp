@@ -119,6 +119,8 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.endConfirmCaption = ini.readString(caption, QStringLiteral("EndConfirm"), QString());
     c.endConfirmText =
         ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());
+    c.frameTooLarge =
+        ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("FrameTooLarge"), QString());
 
     c.hints = readNamedTexts(ini, QStringLiteral("Hint"), Catalogue::hintKeys());
     return c;

@@ -28,6 +28,7 @@ struct Catalogue
     QString dialogTitle; // LEADDlg1
     QString fileDir, fileName, fileKind, filePreview, fileOpen, fileCancel;
     QString endConfirmCaption, endConfirmText;
+    QString frameTooLarge; // a save refused for frames the file format can't hold
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

@@ -189,6 +189,7 @@ int AviVideo::readStreamInfo()
         return MediaCorrupt;
     frameCount_ = int(frames);
     frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
+    buffers_ = FrameBufferPool::create(frameSize_, QImage::Format_RGB888);
     return MediaOk;
 }
 
@@ -205,6 +206,7 @@ int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
         return rc;
     deadline_.restart();
     sawDecodeError_ = false;
+    buffers_->keep(range.count); // enough for the next block once the caller drops this one
     QList<QImage> block;
     if (const int rc = decodeBlock(range, block)) {
         nextPage_ = 0;
@@ -272,21 +274,24 @@ int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
         if (page > expected) {
             // No frame for these pages: AVI drop frames, which show the frame before again
             // (or, before the first frame of the file, the first one).
-            const QImage repeated = toImage(hasPicture(*previous_) ? *previous_ : *frame_);
-            if (repeated.isNull())
-                return MediaCorrupt;
+            QImage repeated;
+            if (const int rc = toImage(hasPicture(*previous_) ? *previous_ : *frame_, repeated))
+                return rc;
             for (; expected < page && block.size() < range.count; ++expected)
                 block.append(repeated);
+            deadline_.restart();
             if (block.size() == range.count) {
                 blockEndsInGap = true;
                 break;
             }
         }
-        QImage image = toImage(*frame_);
-        if (image.isNull())
-            return MediaCorrupt;
+        QImage image;
+        if (const int rc = toImage(*frame_, image))
+            return rc;
         block.append(std::move(image));
         ++expected;
+        // Each delivered frame earns a new deadline; frames skipped on the way do not.
+        deadline_.restart();
         keepAsPrevious(previous_.get(), frame_.get());
     }
     // After draining, or with a decoded frame left undelivered, only a seek gets back in step.
@@ -304,7 +309,6 @@ int AviVideo::decodeNextFrame()
         const int received = avcodec_receive_frame(codec_.get(), frame_.get());
         if (received == 0) {
             consecutiveErrors_ = 0;
-            deadline_.restart();
             return MediaOk;
         }
         if (received == AVERROR_EOF)
@@ -366,10 +370,10 @@ qint64 AviVideo::ptsOf(qint64 page) const
     return saturatingAdd(startPts_, av_rescale_q(page - 1, av_inv_q(frameRate_), timeBase_));
 }
 
-QImage AviVideo::toImage(const AVFrame& frame)
+int AviVideo::toImage(const AVFrame& frame, QImage& image)
 {
     if (frame.width <= 0 || frame.height <= 0)
-        return {};
+        return MediaCorrupt;
     const ScalerInput input{frame.width, frame.height, frame.format, frame.color_range, frame.colorspace};
     if (!scaler_ || !(input == scalerInput_)) {
         // The size only changes for a frame that disagrees with the stream header.
@@ -377,7 +381,7 @@ QImage AviVideo::toImage(const AVFrame& frame)
                                      frameSize_.width(), frameSize_.height(), AV_PIX_FMT_RGB24, SWS_BILINEAR,
                                      nullptr, nullptr, nullptr));
         if (!scaler_)
-            return {};
+            return MediaCorrupt;
         int* inverseTable = nullptr;
         int* table = nullptr;
         int sourceFullRange = 0, targetFullRange = 0, brightness = 0, contrast = 0, saturation = 0;
@@ -391,15 +395,16 @@ QImage AviVideo::toImage(const AVFrame& frame)
         }
         scalerInput_ = input;
     }
-    QImage image(frameSize_, QImage::Format_RGB888);
-    if (image.isNull())
-        return {};
-    uint8_t* const target[4] = {image.bits(), nullptr, nullptr, nullptr};
-    const int targetStride[4] = {int(image.bytesPerLine()), 0, 0, 0};
+    QImage converted = buffers_->take();
+    if (converted.isNull())
+        return MediaTooLarge; // out of memory
+    uint8_t* const target[4] = {converted.bits(), nullptr, nullptr, nullptr};
+    const int targetStride[4] = {int(converted.bytesPerLine()), 0, 0, 0};
     if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, target, targetStride) !=
         frameSize_.height())
-        return {};
-    return image;
+        return MediaCorrupt;
+    image = std::move(converted);
+    return MediaOk;
 }
 
 } // namespace vantrel

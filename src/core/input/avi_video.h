@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/input/ffmpeg_handles.h"
+#include "core/input/frame_buffer_pool.h"
 #include "core/input/media_file.h"
 #include "core/input/page_range.h"
 
@@ -24,7 +25,8 @@ public:
     int load(int firstPage, int count, QList<QImage>& frames) override;
 
 private:
-    // Each open, seek or decoded frame must finish in time; FFmpeg polls it during input.
+    // Opening, and each delivered frame with whatever is decoded to reach it, must finish in
+    // time; FFmpeg polls it during input, the decode loop between frames.
     class Deadline
     {
     public:
@@ -61,10 +63,10 @@ private:
     int noteDecodeError();
     qint64 pageOf(const AVFrame& frame) const;
     qint64 ptsOf(qint64 page) const;
-    QImage toImage(const AVFrame& frame);
+    int toImage(const AVFrame& frame, QImage& image);
 
     QString path_;
-    Deadline deadline_;
+    Deadline deadline_; // before format_, which calls it until destroyed
     ffmpeg::InputContextPtr format_;
     ffmpeg::CodecContextPtr codec_;
     ffmpeg::PacketPtr packet_;
@@ -72,6 +74,7 @@ private:
     ffmpeg::FramePtr previous_; // last decoded frame, unconverted until a drop frame repeats it
     ffmpeg::ScalerPtr scaler_;
     ScalerInput scalerInput_;
+    std::shared_ptr<FrameBufferPool> buffers_;
     AVStream* stream_ = nullptr;
     int streamIndex_ = -1;
 

@@ -77,9 +77,10 @@ int decodePicture(const QString& path, QSize expectedSize, QImage& picture)
     QSize size;
     if (const int rc = examineHeader(reader, size))
         return rc;
-    if (size != expectedSize)
-        return MediaCorrupt; // replaced since it was opened
-    const QByteArray format = reader.format(); // empty once the reader has read
+    if (size != expectedSize) // replaced since it was opened
+        return MediaCorrupt;
+    // Captured now: the reader forgets the format once it has read.
+    const QByteArray format = reader.format();
     QImage decoded;
     if (!reader.read(&decoded) || decoded.size() != size)
         return MediaCorrupt;

@@ -29,7 +29,7 @@ int TForm1::inputFrameCount() const
 
 int TForm1::outputFrameCount() const
 {
-    return 0;
+    return Frames.count();
 }
 
 vantrel::ControlStateInputs TForm1::controlStateInputs() const

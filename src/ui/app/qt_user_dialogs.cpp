@@ -1,5 +1,7 @@
 #include "ui/app/qt_user_dialogs.h"
 
+#include "ui/input/tdlg_ins.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -59,4 +61,9 @@ QString QtUserDialogs::saveFile(QWidget* owner, const FileDialogRequest& request
 bool QtUserDialogs::openUrl(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+int QtUserDialogs::execInsertDialog(TdlgIns& dialog)
+{
+    return dialog.exec();
 }

@@ -11,4 +11,5 @@ public:
     QString openFile(QWidget* owner, const FileDialogRequest& request) override;
     QString saveFile(QWidget* owner, const FileDialogRequest& request) override;
     bool openUrl(const QUrl& url) override;
+    int execInsertDialog(TdlgIns& dialog) override;
 };

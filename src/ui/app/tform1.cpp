@@ -53,8 +53,8 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
     createTimersAndActions();
     applyButtonIcons(*this);
     collectControlGroups();
-    // The animation file context, the undo stack and the input list are created here as their
-    // subsystems arrive.
+    // The animation file context, the undo stack and the frame store are members; the input
+    // list is created here when its subsystem arrives.
 
     settings_ =
         vantrel::readSettings(vantrel::IniProfile::fromFile(paths_.settingsFile), paths_.programFolder);
@@ -73,6 +73,7 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
 TForm1::~TForm1()
 {
     ui_->FrmNo->removeEventFilter(this);
+    ui_->OutPreFrm->removeEventFilter(this);
 }
 
 void TForm1::applyWindowSettings()
@@ -206,6 +207,18 @@ void TForm1::connectHandlers()
     connect(ui_->abbEnd, &QToolButton::clicked, this, &TForm1::abbEndClick);
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, &TForm1::pcChange);
     ui_->FrmNo->installEventFilter(this);
+    ui_->OutPreFrm->installEventFilter(this);
+
+    connect(ui_->tbOutPre, &QSlider::valueChanged, this, &TForm1::tbOutPreOnChange);
+    connect(ui_->OutPreFrm, &QLineEdit::textEdited, this, &TForm1::OutPreFrmOnChange);
+    connect(ui_->abbOutPreBack, &QToolButton::clicked, this, &TForm1::abbOutPreBackClick);
+    connect(ui_->abbOutPreNext, &QToolButton::clicked, this, &TForm1::abbOutPreNextClick);
+    connect(ui_->abbOutPreDel, &QToolButton::clicked, this, &TForm1::abbOutPreDelClick);
+    connect(ui_->abbOutPreClr, &QToolButton::clicked, this, &TForm1::abbOutPreClrClick);
+    for (QToolButton* undo : {ui_->abbUndo, ui_->abbUndo2})
+        connect(undo, &QToolButton::clicked, this, &TForm1::ExeUndo);
+    connect(ui_->abbFLoad, &QToolButton::clicked, this, &TForm1::abbFLoadClick);
+    connect(ui_->abbFSave, &QToolButton::clicked, this, &TForm1::abbFSaveClick);
 
     for (QSlider* bar : {ui_->tbRed, ui_->tbGreen, ui_->tbBlue})
         connect(bar, &QSlider::valueChanged, this, &TForm1::tbColorOnChange);

@@ -4,6 +4,9 @@
 #include "core/app/app_settings.h"
 #include "core/app/catalogue.h"
 #include "core/app/control_state.h"
+#include "core/files/anim_file.h"
+#include "core/frames/frame_store.h"
+#include "core/imaging/undo_stack.h"
 #include "core/input/cut_area.h"
 #include "ui/app/user_dialogs.h"
 
@@ -42,6 +45,19 @@ public:
 
     // Moves the backlight bars to a stored code without changing PanelColorCode.
     void SetColorBarsFromCode(std::uint8_t code);
+
+    // Output frames. InsertFrame adds the picture with the overlay added over the panel
+    // rectangle and its mono conversion; both make the new frame the stores' selection.
+    bool InsertFrame(const QImage& picture, const QImage& overlay, int index);
+    bool DuplicateFrame(int from, int to);
+    // Range and tick marks of both frame bars after the frame count changed.
+    void UpdateFrameBars();
+    // The frame display: shows the frame at the position of tbOutPre.
+    void tbOutPreOnChange();
+    void ExeUndo();
+    // The stores themselves, for the subsystems that change frames in place.
+    vantrel::FrameStore& frameStore() { return Frames; }
+    vantrel::UndoStack& undoStack() { return UndoStack; }
 
     // One entry of the font list, in its own font; selected entries white on navy.
     static void lbFontOnDrawItem(QPainter& painter, const QRect& rect, const QString& fontName,
@@ -90,11 +106,33 @@ private:
     void Form1Close();
     void frmNoExit();
 
+    // Output frame handlers
+    void OutPreFrmOnChange(const QString& text);
+    void OutPreFrmExit();
+    void abbOutPreBackClick();
+    void abbOutPreNextClick();
+    void abbOutPreDelClick();
+    void abbOutPreClrClick();
+    void releaseCutButton();
+    void showMonoFrame(int index);
+    void showFramePosition(int position);
+
+    // Load and save
+    void abbFLoadClick();
+    void abbFSaveClick();
+    int loadAnimation(const QString& path, int& position);
+    void showSaveError(int code);
+
     // Backlight handlers
     void tbColorOnChange();
     void cbDitherOnChange();
     void retint(BitmapView* view) const;
     std::uint8_t colourCodeFromBars() const;
+
+    // Created first, as the window's owned objects.
+    vantrel::TAnimFile AnimFile;
+    vantrel::UndoStack UndoStack{10};
+    vantrel::FrameStore Frames;
 
     std::unique_ptr<Ui::TForm1> ui_;
     std::unique_ptr<UserDialogs> dialogs_;

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 class QWidget;
+class TdlgIns;
 
 // Label texts of a file dialog; an empty text keeps the dialog's own wording.
 struct FileDialogTexts
@@ -44,4 +45,6 @@ public:
     virtual QString saveFile(QWidget* owner, const FileDialogRequest& request) = 0;
     // The desktop's "open" for a file or web address; false when nothing could open it.
     virtual bool openUrl(const QUrl& url) = 0;
+    // Runs the insert-position dialog modally; its InsertPos() holds the answer afterwards.
+    virtual int execInsertDialog(TdlgIns& dialog) = 0;
 };

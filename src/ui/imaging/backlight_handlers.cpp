@@ -23,7 +23,12 @@ void TForm1::tbColorOnChange()
     if (ColorCodeLock)
         return;
     PanelColorCode = colourCodeFromBars();
-    // The stored current mono frame is re-tinted first once the frame store exists.
+    if (!Frames.isEmpty()) {
+        const int current = Frames.monoSelection();
+        QImage stored = Frames.monoFrame(current);
+        vantrel::SetPanelPalette(stored, settings_.levels, PanelColorCode);
+        Frames.setMonoFrame(current, stored);
+    }
     for (BitmapView* view : {ui_->LeadMono, ui_->LeadFont, ui_->LeadEfMono})
         retint(view);
 }

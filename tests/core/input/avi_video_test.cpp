@@ -189,6 +189,28 @@ TEST(AviVideoFiles, DropFramesRepeatTheFrameBeforeThem)
     EXPECT_EQ(test::pictureNumbers(frames), (QList<int>{9}));
 }
 
+// Frame memory is reused once the caller lets go of it, and only then.
+TEST(AviVideoFiles, FramesTheCallerHoldsSurviveLaterLoadsAndTheFileItself)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("held.avi");
+    ASSERT_TRUE(test::writeAvi(
+        path,
+        {.size = QSize(32, 32), .frames = 20, .codec = AviCodec::Mjpeg, .fps = 10, .keyFrameInterval = 1}));
+    std::unique_ptr<MediaFile> video;
+    ASSERT_EQ(MediaFile::open(path, video), MediaOk);
+
+    QList<QImage> held, dropped, later;
+    ASSERT_EQ(video->load(1, 5, held), MediaOk);
+    ASSERT_EQ(video->load(6, 5, dropped), MediaOk);
+    dropped.clear();
+    ASSERT_EQ(video->load(11, 5, later), MediaOk);
+    ASSERT_EQ(video->load(16, 5, later), MediaOk);
+    video.reset();
+    EXPECT_EQ(test::pictureNumbers(held), pages(1, 5));
+    EXPECT_EQ(test::pictureNumbers(later), pages(16, 20));
+}
+
 TEST(AviVideoFiles, OneShotLoadGivesFramesAndDelayAndTheExtensionMayBeUpperCase)
 {
     QTemporaryDir dir;

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "ui/app/user_dialogs.h"
+#include "ui/input/tdlg_ins.h"
+
+#include <QLabel>
+#include <QRadioButton>
 
 #include <deque>
 #include <vector>
 
 // Answers the window's dialogs from a script and records everything that was shown.
-// An unscripted confirmation answers Cancel and an unscripted file dialog is cancelled.
+// An unscripted confirmation answers Cancel, an unscripted file dialog is cancelled and an
+// unscripted insert-position dialog is answered with OK on its preselected choice.
 class ScriptedDialogs : public UserDialogs
 {
 public:
@@ -25,12 +30,15 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QString> fileAnswers;
     bool openUrlResult = true;
+    // 1 before, 2 after (through the dialog's own radio buttons and OK), 0 its close button.
+    std::deque<int> insertAnswers;
 
     std::vector<Message> messages;
     std::vector<Confirmation> confirmations;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::vector<QUrl> openedUrls;
+    std::vector<QString> insertDialogCounts; // Label2 of each insert-position dialog shown
 
     void showMessage(QWidget*, const QString& caption, const QString& text, MessageIcon icon) override
     {
@@ -59,6 +67,22 @@ public:
     {
         openedUrls.push_back(url);
         return openUrlResult;
+    }
+
+    int execInsertDialog(TdlgIns& dialog) override
+    {
+        insertDialogCounts.push_back(dialog.findChild<QLabel*>(QStringLiteral("Label2"))->text());
+        const int answer = next(insertAnswers, 2);
+        if (answer == 0) {
+            // As the window's close button does: a hidden dialog takes no close.
+            dialog.show();
+            dialog.close();
+        } else {
+            const char* choice = answer == 1 ? "rbPos1" : "rbPos2";
+            dialog.findChild<QRadioButton*>(QLatin1String(choice))->setChecked(true);
+            dialog.btnOKClick();
+        }
+        return dialog.result();
     }
 
 private:

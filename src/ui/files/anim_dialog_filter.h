@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// A filter written as "description|patterns|description|patterns", patterns separated by ';',
+// in the form a Qt file dialog takes: "description (patterns)" entries separated by ";;".
+QString qtFileFilter(const QString& pipeFilter);
+
+// The panel animation dialogs' filters, described by the catalogue's File items 0..2.
+QString animOpenFilter(const std::array<QString, 4>& fileTexts);
+QString animSaveFilter(const std::array<QString, 4>& fileTexts, int frameCount);

@@ -1,0 +1,131 @@
+#include "ui/app/tform1.h"
+
+#include "core/frames/frame_bars.h"
+#include "core/imaging/bitmap.h"
+#include "core/imaging/mono_conversion.h"
+#include "ui/app/tform1_controls.h"
+
+#include <algorithm>
+
+bool TForm1::InsertFrame(const QImage& picture, const QImage& overlay, int index)
+{
+    return Frames.InsertFrame(picture, overlay, {settings_.panelWidth, settings_.panelHeight},
+                              ui_->cbDither->currentIndex(), index);
+}
+
+bool TForm1::DuplicateFrame(int from, int to)
+{
+    return Frames.duplicateFrame(from, to);
+}
+
+void TForm1::UpdateFrameBars()
+{
+    const int maximum = vantrel::frameBarMaximum(Frames.count());
+    const QList<int> ticks = vantrel::frameBarTicks(maximum);
+    const bool beyond = ui_->tbOutPre->value() > maximum;
+    for (FrameTrackBar* bar : {ui_->tbOutPre, ui_->tbPanel}) {
+        bar->setMaximum(maximum); // keeps the position within range
+        bar->setTickPositions(ticks);
+    }
+    if (beyond)
+        ui_->OutPreFrm->setText(QString::number(maximum));
+}
+
+void TForm1::releaseCutButton()
+{
+    for (QToolButton* cut : {ui_->abbCutS, ui_->abbCutE}) {
+        if (cut->isChecked()) {
+            // Ends the area selection exactly as a click on the button would.
+            cut->setChecked(false);
+            emit cut->clicked(false);
+            return;
+        }
+    }
+}
+
+void TForm1::tbOutPreOnChange()
+{
+    releaseCutButton();
+    const int position = ui_->tbOutPre->value();
+    ui_->OutPreFrm->setText(QString::number(position));
+    if (Frames.isEmpty()) {
+        // Nothing left to show: the views must not keep a frame that is gone.
+        ui_->LeadColor->clear();
+        ui_->LeadMono->clear();
+        return;
+    }
+    const int index = position - 1;
+    Frames.select(index);
+    ui_->LeadColor->setImage(vantrel::FitToView(Frames.colourFrame(index), ui_->LeadColor->size()));
+    SetColorBarsFromCode(PanelColorCode);
+    showMonoFrame(index);
+    // The effect page's and the text page's previews are refreshed here once those pages work.
+}
+
+void TForm1::showMonoFrame(int index)
+{
+    QImage mono = Frames.monoFrame(index);
+    vantrel::SetPanelPalette(mono, settings_.levels, PanelColorCode);
+    ui_->LeadMono->setImage(vantrel::FitToView(mono, ui_->LeadMono->size()));
+}
+
+void TForm1::showFramePosition(int position)
+{
+    const int clamped = std::clamp(position, ui_->tbOutPre->minimum(), ui_->tbOutPre->maximum());
+    // The display runs either way: directly when the bar already stands there.
+    if (ui_->tbOutPre->value() == clamped)
+        tbOutPreOnChange();
+    else
+        ui_->tbOutPre->setValue(clamped);
+}
+
+void TForm1::OutPreFrmOnChange(const QString& text)
+{
+    const std::optional<int> number =
+        vantrel::parseFrameNumber(text, ui_->tbOutPre->minimum(), ui_->tbOutPre->maximum());
+    if (number)
+        showFramePosition(*number);
+}
+
+void TForm1::OutPreFrmExit()
+{
+    if (!vantrel::parseFrameNumber(ui_->OutPreFrm->text(), ui_->tbOutPre->minimum(),
+                                   ui_->tbOutPre->maximum()))
+        ui_->OutPreFrm->setText(QString::number(ui_->tbOutPre->value()));
+}
+
+void TForm1::abbOutPreBackClick()
+{
+    if (ui_->tbOutPre->value() - 1 >= ui_->tbOutPre->minimum())
+        ui_->tbOutPre->setValue(ui_->tbOutPre->value() - 1);
+}
+
+void TForm1::abbOutPreNextClick()
+{
+    if (ui_->tbOutPre->value() + 1 <= ui_->tbOutPre->maximum())
+        ui_->tbOutPre->setValue(ui_->tbOutPre->value() + 1);
+}
+
+void TForm1::abbOutPreDelClick()
+{
+    UndoStack.Clear();
+    // The bar's frame, not the mono list's selection, which the panel preview moves.
+    Frames.removeFrame(ui_->tbOutPre->value() - 1);
+    UpdateFrameBars();
+    tbOutPreOnChange();
+    if (Frames.isEmpty())
+        ui_->cbEffect->setCurrentIndex(0);
+    UpdateControlState(8);
+}
+
+void TForm1::abbOutPreClrClick()
+{
+    UndoStack.Clear();
+    Frames.clear();
+    for (BitmapView* view : {ui_->LeadColor, ui_->LeadMono, ui_->LeadEfColor, ui_->LeadEfMono, ui_->LeadFont})
+        view->clear();
+    UpdateFrameBars();
+    ui_->cbEffect->setCurrentIndex(0);
+    // A pressed cut button shows its cut area in the views again once the cut areas work.
+    UpdateControlState(8);
+}

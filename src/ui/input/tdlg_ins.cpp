@@ -1,0 +1,61 @@
+#include "ui/input/tdlg_ins.h"
+
+#include "ui_tdlg_ins.h"
+
+namespace {
+
+constexpr int BeforeCurrent = 1;
+constexpr int AfterCurrent = 2;
+
+} // namespace
+
+TdlgIns::TdlgIns(int frameCount, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui_(std::make_unique<Ui::TdlgIns>())
+{
+    ui_->setupUi(this);
+    setFixedSize(234, 128);
+    ui_->Label2->setText(QString::number(frameCount) + QStringLiteral("Frames"));
+    connect(ui_->Button1, &QPushButton::clicked, this, &TdlgIns::btnOKClick);
+    connect(ui_->Button2, &QPushButton::clicked, this, &TdlgIns::btnCanClick);
+}
+
+TdlgIns::~TdlgIns() = default;
+
+void TdlgIns::SetText(int index, const QString& text)
+{
+    switch (index) {
+    case 0:
+        setWindowTitle(text);
+        break;
+    case 1:
+        ui_->RadioGroup1->setTitle(text);
+        break;
+    case 2:
+        ui_->rbPos1->setText(text);
+        break;
+    case 3:
+        ui_->rbPos2->setText(text);
+        break;
+    default:
+        break;
+    }
+}
+
+void TdlgIns::btnOKClick()
+{
+    insertPos_ = ui_->rbPos1->isChecked() ? BeforeCurrent : AfterCurrent;
+    done(insertPos_);
+}
+
+void TdlgIns::btnCanClick()
+{
+    insertPos_ = 0;
+    done(0);
+}
+
+void TdlgIns::reject()
+{
+    // Escape and the close button answer as the hidden cancel button would.
+    btnCanClick();
+}

@@ -1,0 +1,154 @@
+#include "ui/support/frame_window_test.h"
+
+#include "core/files/anim_file.h"
+#include "ui/files/anim_dialog_filter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSlider>
+#include <QToolButton>
+
+namespace {
+
+class AnimSave : public FrameWindowTest
+{
+protected:
+    void save(const QString& name)
+    {
+        dialogs().fileAnswers.push_back(name.isEmpty() ? QString() : QDir(folderPath()).filePath(name));
+        control<QToolButton>("abbFSave")->click();
+    }
+    QList<QImage> readBack(const QString& name, int* colorCode = nullptr)
+    {
+        vantrel::TAnimFile file;
+        file.SetFileName(QDir(folderPath()).filePath(name));
+        QList<QImage> frames;
+        EXPECT_EQ(file.LoadFile(frames), 0) << name.toStdString();
+        if (colorCode)
+            *colorCode = file.colorCode();
+        return frames;
+    }
+    static QList<int> marksOf(const QList<QImage>& frames)
+    {
+        QList<int> marks;
+        for (const QImage& frame : frames)
+            marks << markOf(frame);
+        return marks;
+    }
+};
+
+TEST_F(AnimSave, OneFrameOffersFramesOnlyAndSeveralAnimationsOnly)
+{
+    open();
+    addFrames(1);
+    save(QString());
+    addFrames(1, 1);
+    save(QString());
+    ASSERT_EQ(dialogs().saveRequests.size(), 2u);
+    const auto& texts = window().catalogue().fileTexts;
+    EXPECT_EQ(dialogs().saveRequests[0].filter, texts[1] + "(*.nml) (*.nml)");
+    EXPECT_EQ(dialogs().saveRequests[0].defaultSuffix, "nml");
+    EXPECT_EQ(dialogs().saveRequests[1].filter, texts[2] + "(*.nma) (*.nma)");
+    EXPECT_EQ(dialogs().saveRequests[1].defaultSuffix, "nma");
+    EXPECT_TRUE(QDir(folderPath()).entryList({"*.nm?"}).isEmpty());
+}
+
+TEST_F(AnimSave, NameWithoutExtensionGetsTheDefaultAndKeepsTheColourCode)
+{
+    open();
+    addFrames(3);
+    control<QSlider>("tbGreen")->setValue(1);
+    save("clip");
+    int code = 0;
+    EXPECT_EQ(marksOf(readBack("clip.nma", &code)), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(code, 0x37);
+    EXPECT_TRUE(dialogs().messages.empty());
+    EXPECT_EQ(window().settings().dirImg, folderPath());
+}
+
+TEST_F(AnimSave, AnimationTypedForOneFrameLoadsBack)
+{
+    open();
+    addFrames(1, 9);
+    save("single.nma");
+    QFile file(QDir(folderPath()).filePath("single.nma"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(4), QByteArray("na\x00\x01", 4));
+    file.close();
+
+    dialogs().fileAnswers.push_back(file.fileName());
+    control<QToolButton>("abbFLoad")->click();
+    EXPECT_EQ(monoMarks(), (QList<int>{9, 9}));
+}
+
+TEST_F(AnimSave, OtherExtensionIsRefusedAndWritesNothing)
+{
+    open();
+    addFrames(2);
+    save("clip.bmp");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, window().catalogue().errorTexts[1]);
+    EXPECT_FALSE(QFile::exists(QDir(folderPath()).filePath("clip.bmp")));
+}
+
+TEST_F(AnimSave, FrameTooLargeForTheFormatIsRefusedClearly)
+{
+    open();
+    ASSERT_TRUE(window().InsertFrame(markedPicture(1, {300, 54}), QImage(), 0));
+    window().UpdateFrameBars();
+    window().UpdateControlState(8);
+    save("wide.nml");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, window().catalogue().frameTooLarge);
+    EXPECT_FALSE(window().catalogue().frameTooLarge.isEmpty());
+    EXPECT_FALSE(QFile::exists(QDir(folderPath()).filePath("wide.nml")));
+}
+
+TEST_F(AnimSave, FrameTooLargeFallsBackToTheCodeWithoutACatalogueText)
+{
+    writeCatalogue("[Errors]\nItems=2\n0=zero\n1=one\n");
+    open();
+    ASSERT_TRUE(window().InsertFrame(markedPicture(1, {160, 300}), QImage(), 0));
+    window().UpdateControlState(8);
+    save("tall.nml");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, "Error:8");
+}
+
+TEST(AnimDialogFilter, PipeEntriesBecomeQtEntries)
+{
+    EXPECT_EQ(qtFileFilter("All(*.nml,*.nma)|*.nml;*.nma|One(*.nml)|*.nml"),
+              "All(*.nml,*.nma) (*.nml *.nma);;One(*.nml) (*.nml)");
+    EXPECT_EQ(qtFileFilter("dangling"), "");
+}
+
+// The dialogs list files through a file system model with the dialog's own filter flags.
+TEST(AnimDialogFilter, PatternsMatchUpperCaseNames)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"LOUD.NML", "quiet.nma", "other.txt"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QFileDialog dialog(nullptr, QString(), folder.path(), qtFileFilter("x|*.nml;*.nma"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_FALSE(dialog.filter().testFlag(QDir::CaseSensitive));
+
+    QFileSystemModel model;
+    model.setFilter(dialog.filter());
+    model.setNameFilters({"*.nml", "*.nma"});
+    model.setNameFilterDisables(false);
+    const QModelIndex root = model.setRootPath(folder.path());
+    QStringList shown;
+    for (int spin = 0; spin < 500 && model.rowCount(root) < 2; ++spin) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    for (int row = 0; row < model.rowCount(root); ++row)
+        shown << model.index(row, 0, root).data().toString();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"LOUD.NML", "quiet.nma"}));
+}
+
+} // namespace

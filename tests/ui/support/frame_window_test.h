@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/support/window_test.h"
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+
+class QLineEdit;
+
+// A window with the shipped English catalogue and frames that can be told apart: frame `mark`
+// has one full-level pixel at (mark, 0) on black.
+class FrameWindowTest : public WindowTest
+{
+protected:
+    void SetUp() override;
+
+    static QImage markedPicture(int mark, QSize size = {160, 54});
+    static QImage markedMono(int mark, QSize size = {160, 54});
+    // The mark of a colour or mono frame; -1 when the first row is dark.
+    static int markOf(const QImage& frame);
+    // The marks of the store's mono frames, in order.
+    QList<int> monoMarks();
+    QList<int> colourMarks();
+
+    // Frames marked first..first + count - 1 appended as the generation command adds them:
+    // the last one becomes current.
+    void addFrames(int count, int firstMark = 0);
+    int position();
+    void setPosition(int value);
+
+    // Replaces a line edit's text as a user's paste would; "" erases it.
+    static void typeInto(QLineEdit* edit, const QString& text);
+    static void leave(QLineEdit* edit);
+
+    QString writeAnimation(const QString& name, const QList<QImage>& monoFrames, int colorCode = 63);
+};

@@ -108,10 +108,10 @@ bool markKeyFrames(const QString& path, int interval)
 
 } // namespace
 
-bool writeAvi(const QString& path, const AviSpec& spec)
+bool writeAvi(const QString& path, const AviSpec& layout)
 {
     ffmpeg::silenceLog();
-    if (spec.size.isEmpty() || spec.frames < 1 || spec.fps < 1 || spec.keyFrameInterval < 1)
+    if (layout.size.isEmpty() || layout.frames < 1 || layout.fps < 1 || layout.keyFrameInterval < 1)
         return false;
     const QByteArray fileName = QFile::encodeName(path);
     AVFormatContext* rawOutput = nullptr;
@@ -119,17 +119,17 @@ bool writeAvi(const QString& path, const AviSpec& spec)
         return false;
     OutputContextPtr output(rawOutput);
 
-    const AVCodec* encoder = avcodec_find_encoder(codecId(spec.codec));
+    const AVCodec* encoder = avcodec_find_encoder(codecId(layout.codec));
     AVStream* stream = encoder ? avformat_new_stream(output.get(), nullptr) : nullptr;
     ffmpeg::CodecContextPtr codec(encoder ? avcodec_alloc_context3(encoder) : nullptr);
     if (!stream || !codec)
         return false;
-    codec->width = spec.size.width();
-    codec->height = spec.size.height();
-    codec->time_base = AVRational{1, spec.fps};
-    codec->framerate = AVRational{spec.fps, 1};
-    codec->pix_fmt = pixelFormat(spec.codec);
-    codec->gop_size = spec.keyFrameInterval;
+    codec->width = layout.size.width();
+    codec->height = layout.size.height();
+    codec->time_base = AVRational{1, layout.fps};
+    codec->framerate = AVRational{layout.fps, 1};
+    codec->pix_fmt = pixelFormat(layout.codec);
+    codec->gop_size = layout.keyFrameInterval;
     codec->max_b_frames = 0;
     // No extra key frames where the picture changes a lot: tests rely on where they are.
     av_opt_set_int(codec.get(), "sc_threshold", 1000000000, AV_OPT_SEARCH_CHILDREN);
@@ -156,11 +156,11 @@ bool writeAvi(const QString& path, const AviSpec& spec)
     if (!scaler || av_frame_get_buffer(frame.get(), 0) < 0)
         return false;
 
-    AviEncoder aviEncoder(output.get(), stream, codec.get(), spec.keyFrameInterval);
-    for (int index = 0; index < spec.frames; ++index) {
-        if (spec.droppedFrames.contains(index + 1))
+    AviEncoder aviEncoder(output.get(), stream, codec.get(), layout.keyFrameInterval);
+    for (int index = 0; index < layout.frames; ++index) {
+        if (layout.droppedFrames.contains(index + 1))
             continue; // the muxer fills the gap in timestamps with empty chunks
-        const QImage picture = makeNumberedPicture(index + 1, spec.size);
+        const QImage picture = makeNumberedPicture(index + 1, layout.size);
         const uint8_t* const source[4] = {picture.constBits(), nullptr, nullptr, nullptr};
         const int sourceStride[4] = {int(picture.bytesPerLine()), 0, 0, 0};
         if (av_frame_make_writable(frame.get()) < 0)
@@ -174,8 +174,8 @@ bool writeAvi(const QString& path, const AviSpec& spec)
     if (!aviEncoder.encode(nullptr) || av_write_trailer(output.get()) != 0)
         return false;
     output.reset(); // closes the file
-    const bool intraOnly = spec.codec != AviCodec::Mpeg4;
-    return !intraOnly || spec.keyFrameInterval == 1 || markKeyFrames(path, spec.keyFrameInterval);
+    const bool intraOnly = layout.codec != AviCodec::Mpeg4;
+    return !intraOnly || layout.keyFrameInterval == 1 || markKeyFrames(path, layout.keyFrameInterval);
 }
 
 } // namespace vantrel::test

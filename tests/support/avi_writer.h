@@ -25,6 +25,6 @@ struct AviSpec
 
 // Writes an AVI whose frame n (1-based) is makeNumberedPicture(n, size). Returns false when
 // FFmpeg refuses any step. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
-bool writeAvi(const QString& path, const AviSpec& spec);
+bool writeAvi(const QString& path, const AviSpec& layout);
 
 } // namespace vantrel::test

@@ -27,7 +27,7 @@ QList<int> pages(int first, int last)
 struct VideoCase
 {
     const char* name;
-    AviSpec spec;
+    AviSpec video;
     int expectedDelayMs;
 };
 
@@ -43,7 +43,7 @@ protected:
     {
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath("video.avi");
-        ASSERT_TRUE(test::writeAvi(path_, GetParam().spec));
+        ASSERT_TRUE(test::writeAvi(path_, GetParam().video));
         ASSERT_EQ(MediaFile::open(path_, video_), MediaOk);
     }
 
@@ -55,7 +55,7 @@ protected:
             return {rc};
         for (const QImage& frame : frames) {
             EXPECT_EQ(frame.format(), QImage::Format_RGB888);
-            EXPECT_EQ(frame.size(), GetParam().spec.size);
+            EXPECT_EQ(frame.size(), GetParam().video.size);
         }
         return test::pictureNumbers(frames);
     }
@@ -67,14 +67,14 @@ protected:
 
 TEST_P(AviVideoTest, ReportsFrameCountSizeAndDelayFromTheHeader)
 {
-    const AviSpec& spec = GetParam().spec;
-    EXPECT_EQ(video_->frameCount(), spec.frames);
-    EXPECT_EQ(video_->frameSize(), spec.size);
+    const AviSpec& video = GetParam().video;
+    EXPECT_EQ(video_->frameCount(), video.frames);
+    EXPECT_EQ(video_->frameSize(), video.size);
     EXPECT_EQ(video_->frameDelayMs(), GetParam().expectedDelayMs);
 
     int totalPages = 0;
     EXPECT_EQ(GetFileInfo(path_, totalPages), MediaOk);
-    EXPECT_EQ(totalPages, spec.frames);
+    EXPECT_EQ(totalPages, video.frames);
 }
 
 TEST_P(AviVideoTest, BlocksFollowOnSeekBackAndSeekIntoTheMiddleOfAKeyFrameInterval)
@@ -90,7 +90,7 @@ TEST_P(AviVideoTest, BlocksFollowOnSeekBackAndSeekIntoTheMiddleOfAKeyFrameInterv
 
 TEST_P(AviVideoTest, CountStopsAtTheLastFrameAndLoadsGoOnAfterTheEnd)
 {
-    const int last = GetParam().spec.frames;
+    const int last = GetParam().video.frames;
     EXPECT_EQ(loadNumbers(last - 3, 10), pages(last - 3, last));
     EXPECT_EQ(loadNumbers(last, 10), pages(last, last));
     EXPECT_EQ(loadNumbers(1, 3), pages(1, 3));
@@ -100,7 +100,7 @@ TEST_P(AviVideoTest, CountStopsAtTheLastFrameAndLoadsGoOnAfterTheEnd)
 TEST_P(AviVideoTest, PagesOutsideTheVideoLeaveTheFramesAlone)
 {
     QList<QImage> frames{QImage(1, 1, QImage::Format_RGB888)};
-    const int last = GetParam().spec.frames;
+    const int last = GetParam().video.frames;
     EXPECT_EQ(video_->load(last + 1, 1, frames), MediaNoFrames);
     EXPECT_EQ(video_->load(-1, 1, frames), MediaNoFrames);
     EXPECT_EQ(video_->load(1, 0, frames), MediaNoFrames);
@@ -110,23 +110,23 @@ TEST_P(AviVideoTest, PagesOutsideTheVideoLeaveTheFramesAlone)
 
 const VideoCase VideoCases[] = {
     {.name = "Mjpeg15fps",
-     .spec =
+     .video =
          {.size = QSize(64, 64), .frames = 30, .codec = AviCodec::Mjpeg, .fps = 15, .keyFrameInterval = 8},
      .expectedDelayMs = 66},
     {.name = "MjpegOddSize",
-     .spec =
+     .video =
          {.size = QSize(50, 30), .frames = 30, .codec = AviCodec::Mjpeg, .fps = 24, .keyFrameInterval = 5},
      .expectedDelayMs = 41},
     {.name = "RawBgr24",
-     .spec =
+     .video =
          {.size = QSize(64, 48), .frames = 30, .codec = AviCodec::RawBgr24, .fps = 10, .keyFrameInterval = 1},
      .expectedDelayMs = 100},
     {.name = "RawBgr24SparseKeyFrames",
-     .spec =
+     .video =
          {.size = QSize(64, 48), .frames = 30, .codec = AviCodec::RawBgr24, .fps = 30, .keyFrameInterval = 7},
      .expectedDelayMs = 33},
     {.name = "Mpeg4InterFrames",
-     .spec =
+     .video =
          {.size = QSize(64, 64), .frames = 30, .codec = AviCodec::Mpeg4, .fps = 25, .keyFrameInterval = 8},
      .expectedDelayMs = 40},
 };

@@ -23,10 +23,7 @@ protected:
         dialogs().fileAnswers.push_back(path);
         control<QToolButton>("abbFLoad")->click();
     }
-    QString errorText(int item)
-    {
-        return window().catalogue().errorTexts[static_cast<std::size_t>(item)];
-    }
+    QString errorText(int item) { return window().catalogue().errorTexts[static_cast<std::size_t>(item)]; }
 };
 
 TEST_F(AnimLoad, OnlyWhatFitsBesideTheStoreGoesIn)

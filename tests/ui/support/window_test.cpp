@@ -2,12 +2,12 @@
 
 QString japaneseCatalogue()
 {
-    return QStringLiteral(VANTREL_TEST_DATA_DIR "/../../resources/catalogue/vantrel.MSG");
+    return QStringLiteral(VANTREL_SOURCE_DIR "/resources/catalogue/vantrel.MSG");
 }
 
 QString englishCatalogue()
 {
-    return QStringLiteral(VANTREL_TEST_DATA_DIR "/../../lang/en/vantrel.MSG");
+    return QStringLiteral(VANTREL_SOURCE_DIR "/lang/en/vantrel.MSG");
 }
 
 WindowTest::WindowTest()

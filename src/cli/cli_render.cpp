@@ -3,9 +3,11 @@
 #include "core/files/anim_reader.h"
 #include "core/files/anim_result.h"
 #include "core/files/anim_strip.h"
+#include "core/files/atomic_save.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace vantrel::cli {
 
@@ -23,6 +25,11 @@ int runRender(const CliRequest& request)
 {
     const QString& path = request.files.first();
     const AnimKind kind = animKindOf(path);
+    const QFileInfo output(request.output);
+    if (output.exists() && output.canonicalFilePath() == QFileInfo(path).canonicalFilePath()) {
+        reportError(QStringLiteral("%1: the output would replace the input file").arg(request.output));
+        return ExitUsage;
+    }
     auto readFailure = [&](int result) {
         return fail(path, QStringLiteral("error %1: %2").arg(result).arg(animResultMessage(result)));
     };
@@ -49,14 +56,16 @@ int runRender(const CliRequest& request)
     if (strip.isNull())
         return fail(path, QStringLiteral("not enough memory for the picture"));
 
-    QSaveFile out(request.output);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(request.output, out.errorString());
-    QImageWriter writer(&out, "png");
+    // Encoded in memory first, so that a failed write is reported once, with its reason.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(strip))
-        return fail(request.output, writer.errorString());
-    if (!out.commit())
-        return fail(request.output, out.errorString());
+        return fail(path, writer.errorString());
+    QString reason;
+    if (saveBytesAtomically(request.output, png, &reason) != AnimOk)
+        return fail(request.output, reason);
     return ExitOk;
 }
 

@@ -95,6 +95,7 @@ Catalogue loadCatalogue(const IniProfile& ini)
     Catalogue c;
     c.defaultFont =
         ini.readString(QStringLiteral("Application"), QStringLiteral("DefaultFont"), c.defaultFont);
+    c.language = ini.readString(QStringLiteral("Application"), QStringLiteral("Language"), QString());
 
     readTable(ini, QStringLiteral("Errors"), c.errorTexts);
     readTable(ini, QStringLiteral("Messages"), c.messageTexts);
@@ -119,8 +120,13 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.endConfirmCaption = ini.readString(caption, QStringLiteral("EndConfirm"), QString());
     c.endConfirmText =
         ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());
-    c.frameTooLarge =
-        ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("FrameTooLarge"), QString());
+    const QString dialogMessage = QStringLiteral("DialogMessage");
+    c.frameTooLarge = ini.readString(dialogMessage, QStringLiteral("FrameTooLarge"), QString());
+    c.frameSizeDiffers = ini.readString(dialogMessage, QStringLiteral("FrameSizeDiffers"), QString());
+    c.framesLeftOut = ini.readString(dialogMessage, QStringLiteral("FramesLeftOut"), QString());
+    c.overwriteConfirm = ini.readString(dialogMessage, QStringLiteral("OverwriteConfirm"), QString());
+    c.singleFrameFile = ini.readString(dialogMessage, QStringLiteral("SingleFrameFile"), QString());
+    c.endConfirmUnsaved = ini.readString(dialogMessage, QStringLiteral("EndConfirmUnsaved"), QString());
 
     c.hints = readNamedTexts(ini, QStringLiteral("Hint"), Catalogue::hintKeys());
     return c;

@@ -15,6 +15,7 @@ namespace vantrel {
 struct Catalogue
 {
     QString defaultFont = QStringLiteral("FixedSys");
+    QString language; // of Qt's own dialogs and buttons: "ja", "en", ...; empty leaves them as built
     std::array<QString, 10> errorTexts;
     std::array<QString, 4> messageTexts;
     std::array<QString, 4> fileTexts;
@@ -29,6 +30,8 @@ struct Catalogue
     QString fileDir, fileName, fileKind, filePreview, fileOpen, fileCancel;
     QString endConfirmCaption, endConfirmText;
     QString frameTooLarge; // a save refused for frames the file format can't hold
+    // Questions and notes of the load, save and exit commands; %1.. are filled in by them.
+    QString frameSizeDiffers, framesLeftOut, overwriteConfirm, singleFrameFile, endConfirmUnsaved;
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

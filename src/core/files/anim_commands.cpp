@@ -10,26 +10,22 @@
 
 namespace vantrel {
 
-int prepareLoad(TAnimFile& file, const QString& path, int storeCount, int& framesToInsert)
+int loadFramesForStore(TAnimFile& file, const QString& path, int storeCount, LoadedFrames& out)
 {
-    if (!QFileInfo(path).isFile())
+    const AnimKind kind = file.SetExistingFileName(path);
+    if (!QFileInfo::exists(path))
         return AnimNoFrames;
     int count = 1;
-    if (file.SetFileName(path) == AnimKind::Animation) {
+    if (kind == AnimKind::Animation) {
         count = file.ReadFrameCount();
         if (count == 0)
             return AnimNoFrames;
     }
-    framesToInsert = std::clamp(MaxFrames - storeCount, 0, count);
-    return AnimOk;
-}
-
-int readLoadFrames(TAnimFile& file, int framesToInsert, LoadedFrames& out)
-{
     QList<QImage> frames;
-    if (const int result = file.LoadFile(frames, std::max(framesToInsert, 0)); result != AnimOk)
-        return result;
     LoadedFrames loaded;
+    const int keep = std::clamp(MaxFrames - storeCount, 0, count);
+    if (const int result = file.LoadFile(frames, keep, &loaded.fileFrames); result != AnimOk)
+        return result;
     loaded.colorCode = file.colorCode();
     for (const QImage& frame : frames) {
         loaded.colour.append(toColourFrame(frame));
@@ -39,19 +35,11 @@ int readLoadFrames(TAnimFile& file, int framesToInsert, LoadedFrames& out)
     return AnimOk;
 }
 
-int loadFramesForStore(TAnimFile& file, const QString& path, int storeCount, LoadedFrames& out)
+int insertIndexAt(int storeCount, int current, bool after)
 {
-    int framesToInsert = 0;
-    if (const int result = prepareLoad(file, path, storeCount, framesToInsert); result != AnimOk)
-        return result;
-    return readLoadFrames(file, framesToInsert, out);
-}
-
-int loadInsertIndex(const FrameStore& store, bool after)
-{
-    if (store.isEmpty())
-        return store.monoSelection();
-    return store.monoSelection() + (after ? 1 : 0);
+    if (storeCount <= 0)
+        return 0;
+    return std::clamp(current, 0, storeCount - 1) + (after ? 1 : 0);
 }
 
 int insertLoadedFrames(FrameStore& store, int index, const LoadedFrames& frames)

@@ -16,24 +16,19 @@ struct LoadedFrames
     QList<QImage> colour; // 24-bit: the grey of each level
     QList<QImage> mono;   // the four panel levels, MonoPalette
     int colorCode = -1;   // of the file's last frame; the window takes it when it inserts frames
+    int fileFrames = 0;   // records in the file: more than the frames when some did not fit
 };
 
-// The load up to the question of the insert position: sets the file and returns 0 with the
-// number of frames to insert, which is the file's frame count cut to what fits beside
-// storeCount frames (possibly 0); AnimNoFrames when the file is missing or an animation
-// announces no frame.
-int prepareLoad(TAnimFile& file, const QString& path, int storeCount, int& framesToInsert);
-
-// Reads the file prepareLoad set, checking every record, and returns the first
-// framesToInsert frames ready for the store. On failure `out` is unchanged.
-int readLoadFrames(TAnimFile& file, int framesToInsert, LoadedFrames& out);
-
-// Both steps, for callers that don't ask for a position.
+// Reads and checks every record of the file at `path`, under the name it has, and converts
+// the first frames that fit beside storeCount frames (possibly none), so that a load never
+// holds more frames than it can insert. AnimNoFrames when the file is missing or an animation
+// announces no frame; file.systemReason() tells the system's reason of a failure. `out` is
+// replaced only on success.
 int loadFramesForStore(TAnimFile& file, const QString& path, int storeCount, LoadedFrames& out);
 
-// Where loaded frames go: after or before the mono list's selected frame; at the start of an
+// Where new frames go: at `current` (the 0-based frame the user sees) or after it; 0 in an
 // empty store.
-int loadInsertIndex(const FrameStore& store, bool after);
+int insertIndexAt(int storeCount, int current, bool after);
 
 // Inserts the frames in order from index on and returns how many went in; the last one
 // inserted is selected.

@@ -2,10 +2,13 @@
 
 #include "core/files/anim_result.h"
 #include "core/files/anim_writer.h"
+#include "core/files/atomic_save.h"
 #include "core/files/frame_record.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <cerrno>
 
 namespace vantrel {
 
@@ -31,14 +34,22 @@ AnimKind TAnimFile::SetFileName(const QString& path)
     return animKindOf(fileName_);
 }
 
-int TAnimFile::ReadFrameCount() const
+AnimKind TAnimFile::SetExistingFileName(const QString& path)
 {
+    fileName_ = path;
+    systemReason_ = QFileInfo::exists(path) ? QString() : qt_error_string(ENOENT);
+    return animKindOf(fileName_);
+}
+
+int TAnimFile::ReadFrameCount()
+{
+    systemReason_.clear();
     switch (kind()) {
     case AnimKind::Frame:
         return 1;
     case AnimKind::Animation: {
         QFile file(fileName_);
-        if (openAnimationFile(file) != AnimOk)
+        if (openAnimationFile(file, &systemReason_) != AnimOk)
             return 0;
         const int count = animationHeaderCount(file.read(AnimHeaderSize));
         return count < 0 ? 0 : count;
@@ -49,11 +60,15 @@ int TAnimFile::ReadFrameCount() const
     return 0;
 }
 
-int TAnimFile::LoadFile(QList<QImage>& frames, int keepFrames)
+int TAnimFile::LoadFile(QList<QImage>& frames, int keepFrames, int* fileFrames)
 {
+    systemReason_.clear();
     AnimContents contents;
-    if (const int result = readAnimationFile(fileName_, kind(), contents, keepFrames); result != AnimOk)
+    if (const int result = readAnimationFile(fileName_, kind(), contents, keepFrames, &systemReason_);
+        result != AnimOk)
         return result;
+    if (fileFrames)
+        *fileFrames = contents.frameCount();
     if (!contents.records.isEmpty()) {
         lastRecord_ = contents.records.last();
         colorCode_ = lastRecord_.colorCode;
@@ -64,6 +79,7 @@ int TAnimFile::LoadFile(QList<QImage>& frames, int keepFrames)
 
 int TAnimFile::SaveFile(const QList<QImage>& frames)
 {
+    systemReason_.clear();
     const AnimKind fileKind = kind();
     if (fileKind == AnimKind::Other)
         return AnimCantOpen;
@@ -73,12 +89,7 @@ int TAnimFile::SaveFile(const QList<QImage>& frames)
         result != AnimOk)
         return result;
 
-    QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly))
-        return AnimCantOpen;
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return AnimWriteFailed; // QSaveFile drops its temporary file; the target is untouched
-    return AnimOk;
+    return saveBytesAtomically(fileName_, bytes, &systemReason_);
 }
 
 } // namespace vantrel

@@ -32,6 +32,7 @@ AnimFileInfo inspectAnimFile(const QString& path)
     info.kind = animKindOf(path);
     AnimContents contents;
     info.result = readAnimationFile(path, info.kind, contents, 0);
+    info.trailingBytes = contents.trailingBytes;
     if (info.result != AnimOk || contents.records.isEmpty())
         return info;
     info.frames = contents.frameCount();
@@ -67,7 +68,12 @@ QString infoLine(const AnimFileInfo& info)
         if (code > 63)
             line += QStringLiteral(" [unused bits set]");
     }
-    return line + QStringLiteral(", check ok");
+    line += QStringLiteral(", check ok");
+    if (info.trailingBytes > 0)
+        line += QStringLiteral(", %1 byte%2 after the last record (ignored)")
+                    .arg(info.trailingBytes)
+                    .arg(info.trailingBytes == 1 ? QString() : QStringLiteral("s"));
+    return line;
 }
 
 QByteArray infoJson(const AnimFileInfo& info)
@@ -85,6 +91,8 @@ QByteArray infoJson(const AnimFileInfo& info)
     object.insert(QStringLiteral("height"), number(hasFrame, info.height));
     object.insert(QStringLiteral("bits"), number(hasFrame, info.bits));
     object.insert(QStringLiteral("colorCode"), number(hasFrame, info.colorCode));
+    object.insert(QStringLiteral("trailingBytes"),
+                  read ? QJsonValue(static_cast<double>(info.trailingBytes)) : QJsonValue());
     object.insert(QStringLiteral("result"), info.result);
     object.insert(QStringLiteral("message"), animResultMessage(info.result));
     return QJsonDocument(object).toJson(QJsonDocument::Compact);

@@ -20,6 +20,7 @@ struct AnimFileInfo
     int height = 0;
     int bits = 0;
     int colorCode = -1;
+    qint64 trailingBytes = 0; // after the last record, which a load ignores
 };
 
 // Reads and checks every record of the file without decoding its pixels.
@@ -30,7 +31,7 @@ AnimFileInfo inspectAnimFile(const QString& path);
 QString infoLine(const AnimFileInfo& info);
 
 // One compact JSON object with the keys file, kind, frames, width, height, bits, colorCode,
-// result and message; values that don't apply are null.
+// trailingBytes, result and message; values that don't apply are null.
 QByteArray infoJson(const AnimFileInfo& info);
 
 } // namespace vantrel

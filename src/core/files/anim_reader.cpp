@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 
 namespace vantrel {
@@ -88,6 +89,7 @@ int readAnimation(QIODevice& device, AnimKind kind, AnimContents& out, int keepF
             contents.frames.append(std::move(frame));
         }
     }
+    contents.trailingBytes = remaining();
     out = std::move(contents);
     return AnimOk;
 }
@@ -101,22 +103,29 @@ int readAnimation(const QByteArray& bytes, AnimKind kind, AnimContents& out, int
     return readAnimation(buffer, kind, out, keepFrames);
 }
 
-int openAnimationFile(QFile& file)
+int openAnimationFile(QFile& file, QString* reason)
 {
+    auto fail = [&](int code, const QString& why) {
+        if (reason)
+            *reason = why;
+        return code;
+    };
     const QFileInfo info(file.fileName());
     if (info.exists() && !info.isFile() && !info.isDir())
-        return AnimSizeUnknown;
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return AnimCantOpen;
+        return fail(AnimSizeUnknown, QString());
+    if (info.isDir())
+        return fail(AnimCantOpen, qt_error_string(EISDIR));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(AnimCantOpen, file.errorString());
     return AnimOk;
 }
 
-int readAnimationFile(const QString& path, AnimKind kind, AnimContents& out, int keepFrames)
+int readAnimationFile(const QString& path, AnimKind kind, AnimContents& out, int keepFrames, QString* reason)
 {
     if (kind == AnimKind::Other)
         return AnimCantOpen;
     QFile file(path);
-    if (const int result = openAnimationFile(file); result != AnimOk)
+    if (const int result = openAnimationFile(file, reason); result != AnimOk)
         return result;
     return readAnimation(file, kind, out, keepFrames);
 }

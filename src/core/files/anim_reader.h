@@ -25,6 +25,7 @@ struct AnimContents
 {
     QList<FrameRecordInfo> records;
     QList<QImage> frames;
+    qint64 trailingBytes = 0; // after the last record; a load ignores them
 
     int frameCount() const { return static_cast<int>(records.size()); }
     // The colour code of the last record, which is the one a load keeps; -1 with no record.
@@ -43,10 +44,13 @@ int readAnimation(const QByteArray& bytes, AnimKind kind, AnimContents& out, int
 
 // The same for a file. A path that is no regular file gives AnimCantOpen for a folder and
 // AnimSizeUnknown for a pipe, socket or device, which is never opened (a pipe would block).
-int readAnimationFile(const QString& path, AnimKind kind, AnimContents& out, int keepFrames = AllFrames);
+// `reason` gets the system's reason when the file can't be opened.
+int readAnimationFile(const QString& path, AnimKind kind, AnimContents& out, int keepFrames = AllFrames,
+                      QString* reason = nullptr);
 
-// Opens a regular file for reading; the result code of the failure otherwise.
-int openAnimationFile(QFile& file);
+// Opens a regular file for reading; the result code of the failure otherwise, with the
+// system's reason in `reason`.
+int openAnimationFile(QFile& file, QString* reason = nullptr);
 
 // The frame count an animation header announces; -1 when the bytes don't start with one.
 int animationHeaderCount(const QByteArray& firstBytes);

@@ -8,7 +8,7 @@ QString animResultMessage(int code)
     case AnimOk:
         return QStringLiteral("ok");
     case AnimCantOpen:
-        return QStringLiteral("not a .nml or .nma file, or the file can't be opened");
+        return QStringLiteral("not a .nml or .nma name, or the file can't be opened or created");
     case AnimSizeUnknown:
         return QStringLiteral("the size of the file can't be determined");
     case AnimCheckFailed:
@@ -20,7 +20,7 @@ QString animResultMessage(int code)
     case AnimBadDepth:
         return QStringLiteral("bits per pixel other than 1, 2, 4 or 8");
     case AnimNoFrames:
-        return QStringLiteral("the file is missing or holds no frame");
+        return QStringLiteral("the file does not exist, is not a panel animation, or holds no frame");
     case AnimFrameGeometry:
         return QStringLiteral("a frame is larger than 256 x 256 or the frames differ in size or depth");
     default:

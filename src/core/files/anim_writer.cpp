@@ -16,6 +16,15 @@ bool fitsRecord(const QImage& frame)
 
 } // namespace
 
+int firstFrameOfOtherSize(const QList<QImage>& frames)
+{
+    for (qsizetype i = 1; i < frames.size(); ++i) {
+        if (frames[i].size() != frames.first().size())
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 int encodeAnimation(AnimKind kind, const QList<QImage>& frames, std::uint8_t colorCode, QByteArray& out)
 {
     if (kind == AnimKind::Other)

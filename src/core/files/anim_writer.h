@@ -18,4 +18,8 @@ namespace vantrel {
 // most 65535 frames. `out` is replaced only when the result is 0.
 int encodeAnimation(AnimKind kind, const QList<QImage>& frames, std::uint8_t colorCode, QByteArray& out);
 
+// The index of the first frame whose size differs from the first frame's, -1 when all match:
+// the frame a user must delete or replace before the frames can be saved as one animation.
+int firstFrameOfOtherSize(const QList<QImage>& frames);
+
 } // namespace vantrel

@@ -25,14 +25,18 @@ QImage FrameStore::monoFrame(int index) const
 
 void FrameStore::setColourFrame(int index, const QImage& frame)
 {
-    if (index >= 0 && index < count())
+    if (index >= 0 && index < count()) {
         colour_[index] = frame;
+        ++revision_;
+    }
 }
 
 void FrameStore::setMonoFrame(int index, const QImage& frame)
 {
-    if (index >= 0 && index < count())
+    if (index >= 0 && index < count()) {
         mono_[index] = frame;
+        ++revision_;
+    }
 }
 
 void FrameStore::select(int index)
@@ -53,6 +57,7 @@ bool FrameStore::insertFrame(const QImage& colour, const QImage& mono, int index
     const int at = std::clamp(index, 0, count());
     colour_.insert(at, colour);
     mono_.insert(at, mono);
+    ++revision_;
     select(at);
     return true;
 }
@@ -85,6 +90,7 @@ void FrameStore::removeFrame(int index)
         return;
     colour_.removeAt(index);
     mono_.removeAt(index);
+    ++revision_;
     auto follow = [&](int selection) {
         return clampedSelection(selection > index ? selection - 1 : selection, count());
     };
@@ -96,6 +102,7 @@ void FrameStore::clear()
 {
     colour_.clear();
     mono_.clear();
+    ++revision_;
     colourSelection_ = 0;
     monoSelection_ = 0;
 }
@@ -107,7 +114,10 @@ void FrameStore::pushUndo(UndoStack& stack, int start, int count, bool withColou
 
 bool FrameStore::undo(UndoStack& stack)
 {
-    return stack.Undo(colour_, mono_);
+    if (!stack.Undo(colour_, mono_))
+        return false;
+    ++revision_;
+    return true;
 }
 
 } // namespace vantrel

@@ -54,6 +54,11 @@ public:
     void removeFrame(int index);
     void clear();
 
+    // Whether frames would be lost at exit: the store holds frames and changed since the last
+    // markSaved(), which a successful save or load calls.
+    bool hasUnsavedChanges() const { return !isEmpty() && revision_ != savedRevision_; }
+    void markSaved() { savedRevision_ = revision_; }
+
     // Undo snapshots of frames start..start + count - 1, and taking the newest back.
     void pushUndo(UndoStack& stack, int start, int count, bool withColour, bool withMono) const;
     bool undo(UndoStack& stack);
@@ -65,6 +70,9 @@ private:
     QList<QImage> mono_;
     int colourSelection_ = 0;
     int monoSelection_ = 0;
+    // Counts changes of the frames, not of the selections.
+    quint64 revision_ = 0;
+    quint64 savedRevision_ = 0;
 };
 
 } // namespace vantrel

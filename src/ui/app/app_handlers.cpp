@@ -7,10 +7,12 @@
 
 #include <QCloseEvent>
 
-void TForm1::ShowError(int code)
+void TForm1::ShowError(int code, const QString& reason)
 {
-    dialogs_->showMessage(this, QStringLiteral("Error"),
-                          vantrel::errorMessageText(catalogue_.errorTexts, code), MessageIcon::Warning);
+    QString text = vantrel::errorMessageText(catalogue_.errorTexts, code);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    dialogs_->showMessage(this, QStringLiteral("Error"), text, MessageIcon::Warning);
 }
 
 void TForm1::abbEndClick()
@@ -42,7 +44,9 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::Form1CloseQuery()
 {
-    return dialogs_->confirm(this, catalogue_.endConfirmCaption, catalogue_.endConfirmText);
+    const bool unsaved = Frames.hasUnsavedChanges() && !catalogue_.endConfirmUnsaved.isEmpty();
+    return dialogs_->confirm(this, catalogue_.endConfirmCaption,
+                             unsaved ? catalogue_.endConfirmUnsaved : catalogue_.endConfirmText);
 }
 
 void TForm1::Form1Close()

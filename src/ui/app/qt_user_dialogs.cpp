@@ -11,10 +11,11 @@ namespace {
 QString runFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(owner, request.texts.title, request.folder, request.filter);
-    // The native dialogs ignore label texts, and the catalogue supplies them.
+    // The native dialogs ignore label texts and Qt's translations; the catalogue chooses both.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty())

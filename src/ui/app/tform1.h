@@ -40,8 +40,9 @@ public:
     // The one place where controls are enabled and disabled; reason 1, 2, 4, 8, 16, 32, 64 or
     // 255 (effect strength bar only).
     void UpdateControlState(int reason);
-    // The one error box of file and picture operations.
-    void ShowError(int code);
+    // The one error box of file and picture operations; the system's reason, when there is
+    // one, goes on a second line.
+    void ShowError(int code, const QString& reason = QString());
 
     // Moves the backlight bars to a stored code without changing PanelColorCode.
     void SetColorBarsFromCode(std::uint8_t code);
@@ -116,12 +117,15 @@ private:
     void releaseCutButton();
     void showMonoFrame(int index);
     void showFramePosition(int position);
+    // The frame shown on tbOutPre, 0-based: "the current frame" of every insertion.
+    int currentFrameIndex() const;
 
     // Load and save
     void abbFLoadClick();
     void abbFSaveClick();
     int loadAnimation(const QString& path, int& position);
-    void showSaveError(int code);
+    bool confirmSaveTarget(const QString& path, int frameCount);
+    void showSaveError(int code, const QList<QImage>& frames);
 
     // Backlight handlers
     void tbColorOnChange();

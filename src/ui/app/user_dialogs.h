@@ -24,6 +24,7 @@ struct FileDialogRequest
     QString fileName;
     QString filter; // Qt filter list, ";;" between entries
     QString defaultSuffix;
+    bool confirmOverwrite = true; // a save dialog's own question before replacing a file
 };
 
 enum class MessageIcon { None, Warning };

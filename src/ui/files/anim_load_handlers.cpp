@@ -26,7 +26,7 @@ void TForm1::abbFLoadClick()
     int position = -1; // stays negative when no insert position was settled
     if (!path.isEmpty()) {
         if (const int result = loadAnimation(path, position); result != vantrel::AnimOk)
-            ShowError(result);
+            ShowError(result, AnimFile.systemReason());
     }
     UpdateFrameBars();
     if (position >= 0)
@@ -36,37 +36,43 @@ void TForm1::abbFLoadClick()
     UpdateControlState(8);
 }
 
-// Inserts the file's frames where the user says; `position` becomes the bar position to show
-// (the last inserted frame) once the position is settled.
+// Reads and checks the whole file, then inserts its frames where the user says; `position`
+// becomes the bar position to show (the last inserted frame) once the position is settled.
 int TForm1::loadAnimation(const QString& path, int& position)
 {
     const QFileInfo file(path);
     if (file.isFile())
         settings_.dirImg = file.absolutePath();
-    int framesToInsert = 0;
-    if (const int result = vantrel::prepareLoad(AnimFile, path, Frames.count(), framesToInsert);
+    vantrel::LoadedFrames loaded;
+    if (const int result = vantrel::loadFramesForStore(AnimFile, path, Frames.count(), loaded);
         result != vantrel::AnimOk)
         return result;
 
-    int index = vantrel::loadInsertIndex(Frames, true);
+    int index = 0;
     if (!Frames.isEmpty()) {
-        TdlgIns dialog(framesToInsert, this);
+        TdlgIns dialog(static_cast<int>(loaded.mono.size()), this);
         for (int i = 0; i < static_cast<int>(catalogue_.messageTexts.size()); ++i)
             dialog.SetText(i, catalogue_.messageTexts[static_cast<std::size_t>(i)]);
         dialogs_->execInsertDialog(dialog);
         if (dialog.InsertPos() == 0)
             return vantrel::AnimOk;
-        index = vantrel::loadInsertIndex(Frames, dialog.InsertPos() == InsertAfter);
+        index =
+            vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), dialog.InsertPos() == InsertAfter);
     }
     position = index;
 
-    vantrel::LoadedFrames loaded;
-    if (const int result = vantrel::readLoadFrames(AnimFile, framesToInsert, loaded);
-        result != vantrel::AnimOk)
-        return result;
+    const bool wasSaved = !Frames.hasUnsavedChanges();
     const int inserted = vantrel::insertLoadedFrames(Frames, index, loaded);
     if (inserted > 0)
         PanelColorCode = static_cast<std::uint8_t>(loaded.colorCode);
+    // The store now matches files on disk only when it did before.
+    if (wasSaved)
+        Frames.markSaved();
     position = index + inserted;
+    if (inserted < loaded.fileFrames)
+        dialogs_->showMessage(
+            this, QStringLiteral("Vantrel"),
+            catalogue_.framesLeftOut.arg(inserted).arg(loaded.fileFrames).arg(loaded.fileFrames - inserted),
+            MessageIcon::None);
     return vantrel::AnimOk;
 }

@@ -79,6 +79,11 @@ void TForm1::showFramePosition(int position)
         ui_->tbOutPre->setValue(clamped);
 }
 
+int TForm1::currentFrameIndex() const
+{
+    return ui_->tbOutPre->value() - 1;
+}
+
 void TForm1::OutPreFrmOnChange(const QString& text)
 {
     const std::optional<int> number =
@@ -110,7 +115,7 @@ void TForm1::abbOutPreDelClick()
 {
     UndoStack.Clear();
     // The bar's frame, not the mono list's selection, which the panel preview moves.
-    Frames.removeFrame(ui_->tbOutPre->value() - 1);
+    Frames.removeFrame(currentFrameIndex());
     UpdateFrameBars();
     tbOutPreOnChange();
     if (Frames.isEmpty())

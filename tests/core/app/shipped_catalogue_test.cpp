@@ -1,9 +1,12 @@
 #include "core/app/catalogue.h"
+#include "core/app/qt_translation.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLibraryInfo>
 #include <QStringDecoder>
+#include <QTranslator>
 
 namespace vantrel {
 namespace {
@@ -49,9 +52,20 @@ TEST_P(ShippedCatalogue, FillsEveryTextTheWindowReads)
 
     for (const auto& [name, text] : c.captions + c.hints)
         EXPECT_FALSE(text.isEmpty()) << name.toStdString();
-    for (const QString* text : {&c.dialogTitle, &c.fileDir, &c.fileName, &c.fileKind, &c.filePreview,
-                                &c.fileOpen, &c.fileCancel, &c.endConfirmCaption, &c.endConfirmText})
+    for (const QString* text :
+         {&c.dialogTitle, &c.fileDir, &c.fileName, &c.fileKind, &c.filePreview, &c.fileOpen, &c.fileCancel,
+          &c.endConfirmCaption, &c.endConfirmText, &c.frameSizeDiffers, &c.framesLeftOut, &c.overwriteConfirm,
+          &c.singleFrameFile, &c.endConfirmUnsaved})
         EXPECT_FALSE(text->isEmpty());
+}
+
+// Qt's own dialogs and buttons follow the catalogue's language.
+TEST_P(ShippedCatalogue, NamesALanguageQtHasTextsFor)
+{
+    const Catalogue c = loadCatalogue(IniProfile::fromFile(path()));
+    QTranslator qtTexts;
+    EXPECT_TRUE(loadQtTranslation(qtTexts, c.language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        << c.language.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedCatalogue,

@@ -11,6 +11,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace vantrel {
 namespace {
 
@@ -77,8 +80,8 @@ TEST_F(AnimCliTest, InfoJsonIsOneObjectPerLine)
     EXPECT_EQ(run.exitCode, 1);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 3);
-    const QStringList keys{"bits", "colorCode", "file",   "frames", "height",
-                           "kind", "message",   "result", "width"};
+    const QStringList keys{"bits", "colorCode", "file",   "frames",        "height",
+                           "kind", "message",   "result", "trailingBytes", "width"};
     for (const QByteArray& line : lines)
         EXPECT_EQ(QJsonDocument::fromJson(line).object().keys(), keys) << line.constData();
     const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
@@ -86,6 +89,17 @@ TEST_F(AnimCliTest, InfoJsonIsOneObjectPerLine)
     EXPECT_EQ(first["width"].toInt(), 10);
     EXPECT_EQ(QJsonDocument::fromJson(lines[1]).object()["result"].toInt(), AnimCheckFailed);
     EXPECT_EQ(QJsonDocument::fromJson(lines[2]).object()["result"].toInt(), AnimCantOpen);
+}
+
+TEST_F(AnimCliTest, InfoTellsOfBytesAfterTheLastRecord)
+{
+    ASSERT_TRUE(test::writeBytes(good(), test::readBytes(good()) + "tail"));
+    CliRun run = runCli({"info", good()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.endsWith(", check ok, 4 bytes after the last record (ignored)\n"))
+        << run.out.constData();
+    run = runCli({"info", "--json", good()});
+    EXPECT_EQ(QJsonDocument::fromJson(run.out).object()["trailingBytes"].toInt(), 4);
 }
 
 TEST_F(AnimCliTest, RenderDrawsEveryFrameTinted)
@@ -114,6 +128,29 @@ TEST_F(AnimCliTest, RenderRefusesBrokenFilesAndWritesNothing)
     EXPECT_EQ(run.err.count('\n'), 1);
     EXPECT_TRUE(run.err.startsWith("vantrel-cli: "));
     EXPECT_FALSE(QFileInfo::exists(png));
+}
+
+// A full disk (here: the file size limit) is reported once, with the system's reason.
+TEST_F(AnimCliTest, RenderWriteFailureSaysWhy)
+{
+    const QString png = dir_.filePath("strip.png");
+    ASSERT_TRUE(test::writeBytes(png, "old"));
+    QProcess process;
+    process.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    process.start(QStringLiteral(VANTREL_CLI_PATH), {"render", good(), "-o", png, "--scale", "8"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray err = process.readAllStandardError();
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(err, (QStringLiteral("vantrel-cli: %1: File too large\n").arg(png)).toUtf8());
+    EXPECT_EQ(test::readBytes(png), "old");
+
+    const CliRun run = runCli({"render", good(), "-o", good()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(test::readBytes(good()).left(2), "na");
 }
 
 TEST_F(AnimCliTest, HelpVersionAndUsageErrors)

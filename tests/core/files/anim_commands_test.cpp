@@ -41,20 +41,19 @@ TEST_F(AnimCommandTest, LoadCutsToWhatFitsBesideTheStore)
 {
     const QString path = save("five.nma", 5);
     TAnimFile file;
-    int framesToInsert = -1;
-    ASSERT_EQ(prepareLoad(file, path, 88, framesToInsert), AnimOk);
-    EXPECT_EQ(framesToInsert, 2);
-    ASSERT_EQ(prepareLoad(file, path, 90, framesToInsert), AnimOk);
-    EXPECT_EQ(framesToInsert, 0);
-    ASSERT_EQ(prepareLoad(file, path, 0, framesToInsert), AnimOk);
-    EXPECT_EQ(framesToInsert, 5);
+    for (const auto& [storeCount, converted] : {std::pair{88, 2}, {90, 0}, {0, 5}}) {
+        LoadedFrames loaded;
+        ASSERT_EQ(loadFramesForStore(file, path, storeCount, loaded), AnimOk);
+        EXPECT_EQ(loaded.mono.size(), converted);
+        EXPECT_EQ(loaded.colour.size(), converted);
+        EXPECT_EQ(loaded.fileFrames, 5);
+    }
 
     FrameStore store;
     fill(store, 88);
     LoadedFrames loaded;
     ASSERT_EQ(loadFramesForStore(file, path, store.count(), loaded), AnimOk);
-    ASSERT_EQ(loaded.mono.size(), 2);
-    EXPECT_EQ(insertLoadedFrames(store, loadInsertIndex(store, true), loaded), 2);
+    EXPECT_EQ(insertLoadedFrames(store, insertIndexAt(store.count(), 87, true), loaded), 2);
     EXPECT_EQ(store.count(), 90);
     EXPECT_TRUE(test::sameLevels(store.monoFrame(88), patternFrame(10, 4, 2, 0)));
     EXPECT_TRUE(test::sameLevels(store.monoFrame(89), patternFrame(10, 4, 2, 1)));
@@ -117,17 +116,15 @@ TEST_F(AnimCommandTest, PanelLevelsOfColourPicturesUseTheBrightestChannel)
 TEST_F(AnimCommandTest, MissingOrEmptyFilesAreCodeSevenAndChangeNothing)
 {
     TAnimFile file;
-    int framesToInsert = -1;
-    EXPECT_EQ(prepareLoad(file, dir_.filePath("none.nma"), 0, framesToInsert), AnimNoFrames);
-    ASSERT_TRUE(test::writeBytes(dir_.filePath("empty.nma"), test::bytesOf({'n', 'a', 0, 0})));
-    EXPECT_EQ(prepareLoad(file, dir_.filePath("empty.nma"), 0, framesToInsert), AnimNoFrames);
-    ASSERT_TRUE(test::writeBytes(dir_.filePath("garbage.nma"), "garbage"));
-    EXPECT_EQ(prepareLoad(file, dir_.filePath("garbage.nma"), 0, framesToInsert), AnimNoFrames);
-    EXPECT_EQ(framesToInsert, -1);
-
-    ASSERT_TRUE(test::writeBytes(dir_.filePath("picture.bmp"), "BM"));
     LoadedFrames loaded;
     loaded.colorCode = 7;
+    EXPECT_EQ(loadFramesForStore(file, dir_.filePath("none.nma"), 0, loaded), AnimNoFrames);
+    ASSERT_TRUE(test::writeBytes(dir_.filePath("empty.nma"), test::bytesOf({'n', 'a', 0, 0})));
+    EXPECT_EQ(loadFramesForStore(file, dir_.filePath("empty.nma"), 0, loaded), AnimNoFrames);
+    ASSERT_TRUE(test::writeBytes(dir_.filePath("garbage.nma"), "garbage"));
+    EXPECT_EQ(loadFramesForStore(file, dir_.filePath("garbage.nma"), 0, loaded), AnimNoFrames);
+
+    ASSERT_TRUE(test::writeBytes(dir_.filePath("picture.bmp"), "BM"));
     EXPECT_EQ(loadFramesForStore(file, dir_.filePath("picture.bmp"), 0, loaded), AnimCantOpen);
     EXPECT_EQ(loaded.colorCode, 7);
 }
@@ -144,16 +141,15 @@ TEST_F(AnimCommandTest, DamagedFileLeavesTheStoreAlone)
     EXPECT_TRUE(loaded.mono.isEmpty());
 }
 
-TEST_F(AnimCommandTest, InsertPositionFollowsTheMonoSelection)
+TEST_F(AnimCommandTest, InsertPositionFollowsTheShownFrame)
 {
+    EXPECT_EQ(insertIndexAt(0, 5, true), 0);
+    EXPECT_EQ(insertIndexAt(10, 3, true), 4);
+    EXPECT_EQ(insertIndexAt(10, 3, false), 3);
+    EXPECT_EQ(insertIndexAt(10, 12, true), 10);
+
     FrameStore store;
-    EXPECT_EQ(loadInsertIndex(store, true), 0);
     fill(store, 10);
-    store.select(3);
-    EXPECT_EQ(loadInsertIndex(store, true), 4);
-    EXPECT_EQ(loadInsertIndex(store, false), 3);
-    store.selectMono(7); // the panel preview moved it
-    EXPECT_EQ(loadInsertIndex(store, true), 8);
 
     TAnimFile file;
     LoadedFrames loaded;
@@ -164,6 +160,21 @@ TEST_F(AnimCommandTest, InsertPositionFollowsTheMonoSelection)
     EXPECT_TRUE(test::sameLevels(store.monoFrame(5), patternFrame(10, 4, 2, 1)));
     EXPECT_TRUE(test::sameLevels(store.monoFrame(6), patternFrame(10, 4, 2, 104)));
     EXPECT_EQ(store.monoSelection(), 5);
+}
+
+// Saving cuts a long base name; loading takes the file under the name it has.
+TEST_F(AnimCommandTest, LongNamesLoadUnderTheirOwnName)
+{
+    const QString longName = QString(130, QLatin1Char('x')) + QStringLiteral(".nma");
+    TAnimFile file;
+    ASSERT_EQ(
+        saveStoreFrames(file, dir_.filePath(longName), {patternFrame(4, 4, 2), patternFrame(4, 4, 2, 1)}, 63),
+        AnimOk);
+    EXPECT_EQ(QFileInfo(file.fileName()).fileName().size(), 122 + 4);
+    ASSERT_TRUE(QFile::rename(file.fileName(), dir_.filePath(longName)));
+    LoadedFrames loaded;
+    ASSERT_EQ(loadFramesForStore(file, dir_.filePath(longName), 0, loaded), AnimOk);
+    EXPECT_EQ(loaded.mono.size(), 2);
 }
 
 TEST_F(AnimCommandTest, SaveKindFollowsTheNameAndOneFrameLoadsBackFromAnAnimation)

@@ -90,7 +90,7 @@ TEST_F(AnimInfoTest, DescribesAGoodAnimation)
 
     const QJsonObject json = QJsonDocument::fromJson(infoJson(info)).object();
     EXPECT_EQ(json.keys(), (QStringList{"bits", "colorCode", "file", "frames", "height", "kind", "message",
-                                        "result", "width"}));
+                                        "result", "trailingBytes", "width"}));
     EXPECT_EQ(json["kind"].toString(), "nma");
     EXPECT_EQ(json["frames"].toInt(), 3);
     EXPECT_EQ(json["colorCode"].toInt(), 37);

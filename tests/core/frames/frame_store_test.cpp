@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace vantrel {
 namespace {
 
@@ -190,6 +192,36 @@ TEST(FrameStore, UndoGoesThroughTheStore)
     ASSERT_TRUE(store.undo(undo));
     EXPECT_EQ(tags(store), (QList<int>{1, 2, 3}));
     EXPECT_FALSE(store.undo(undo));
+}
+
+// Every change of the frames counts as unsaved work; moving the selection does not.
+TEST(FrameStore, ChangesSinceTheLastSaveAreUnsaved)
+{
+    FrameStore store;
+    EXPECT_FALSE(store.hasUnsavedChanges());
+    store.insertFrame(colourTagged(1), monoTagged(1), 0);
+    EXPECT_TRUE(store.hasUnsavedChanges());
+    store.markSaved();
+    store.select(0);
+    store.selectMono(0);
+    EXPECT_FALSE(store.hasUnsavedChanges());
+
+    UndoStack undo;
+    store.pushUndo(undo, 0, 1, true, true);
+    const std::function<void()> changes[] = {
+        [&] { store.setColourFrame(0, colourTagged(2)); },
+        [&] { store.setMonoFrame(0, monoTagged(2)); },
+        [&] { store.duplicateFrame(0, 1); },
+        [&] { store.removeFrame(1); },
+        [&] { store.undo(undo); },
+    };
+    for (const auto& change : changes) {
+        store.markSaved();
+        change();
+        EXPECT_TRUE(store.hasUnsavedChanges());
+    }
+    store.clear();
+    EXPECT_FALSE(store.hasUnsavedChanges()); // nothing left to lose
 }
 
 TEST(FrameBars, MaximumAndTicks)

@@ -37,7 +37,10 @@ TEST_F(AnimLoad, OnlyWhatFitsBesideTheStoreGoesIn)
     ASSERT_EQ(dialogs().insertDialogCounts.size(), 1u);
     EXPECT_EQ(dialogs().insertDialogCounts[0], "2Frames");
     EXPECT_FALSE(control<QToolButton>("abbFLoad")->isEnabled());
-    EXPECT_TRUE(dialogs().messages.empty());
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(
+        dialogs().messages[0].text,
+        "2 of the file's 5 frames were loaded. 3 were left out, since an animation holds at most 90 frames.");
 }
 
 TEST_F(AnimLoad, IntoAnEmptyStoreWithoutAskingLastFrameCurrent)
@@ -66,6 +69,7 @@ TEST_F(AnimLoad, AfterOrBeforeTheCurrentFrame)
     open();
     addFrames(10);
     setPosition(4);
+    window().frameStore().selectMono(9); // as a save or the panel preview leaves it
     dialogs().insertAnswers.push_back(2);
     load(writeAnimation("after.nma", marked(2, 100)));
     EXPECT_EQ(monoMarks().mid(3, 4), (QList<int>{3, 100, 101, 4}));
@@ -109,7 +113,7 @@ TEST_F(AnimLoad, MissingOrDamagedFilesShowTheirErrorAndChangeNothing)
     addFrames(2);
     load(QDir(folderPath()).filePath("absent.nma"));
     ASSERT_EQ(dialogs().messages.size(), 1u);
-    EXPECT_EQ(dialogs().messages[0].text, errorText(7));
+    EXPECT_EQ(dialogs().messages[0].text, errorText(7) + "\nNo such file or directory");
     EXPECT_EQ(dialogs().messages[0].caption, "Error");
 
     const QString path = writeAnimation("damaged.nma", marked(2, 100));
@@ -121,6 +125,7 @@ TEST_F(AnimLoad, MissingOrDamagedFilesShowTheirErrorAndChangeNothing)
     load(path);
     ASSERT_EQ(dialogs().messages.size(), 2u);
     EXPECT_EQ(dialogs().messages[1].text, errorText(3));
+    EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // checked before asking where
     EXPECT_EQ(monoMarks(), (QList<int>{0, 1}));
     EXPECT_EQ(window().panelColorCode(), 63);
 }

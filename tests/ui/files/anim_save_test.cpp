@@ -1,12 +1,15 @@
 #include "ui/support/frame_window_test.h"
 
 #include "core/files/anim_file.h"
+#include "support/test_files.h"
 #include "ui/files/anim_dialog_filter.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QToolButton>
 
@@ -48,9 +51,9 @@ TEST_F(AnimSave, OneFrameOffersFramesOnlyAndSeveralAnimationsOnly)
     save(QString());
     ASSERT_EQ(dialogs().saveRequests.size(), 2u);
     const auto& texts = window().catalogue().fileTexts;
-    EXPECT_EQ(dialogs().saveRequests[0].filter, texts[1] + "(*.nml) (*.nml)");
+    EXPECT_EQ(dialogs().saveRequests[0].filter, texts[1] + " (*.nml)");
     EXPECT_EQ(dialogs().saveRequests[0].defaultSuffix, "nml");
-    EXPECT_EQ(dialogs().saveRequests[1].filter, texts[2] + "(*.nma) (*.nma)");
+    EXPECT_EQ(dialogs().saveRequests[1].filter, texts[2] + " (*.nma)");
     EXPECT_EQ(dialogs().saveRequests[1].defaultSuffix, "nma");
     EXPECT_TRUE(QDir(folderPath()).entryList({"*.nm?"}).isEmpty());
 }
@@ -117,11 +120,71 @@ TEST_F(AnimSave, FrameTooLargeFallsBackToTheCodeWithoutACatalogueText)
     EXPECT_EQ(dialogs().messages[0].text, "Error:8");
 }
 
-TEST(AnimDialogFilter, PipeEntriesBecomeQtEntries)
+TEST_F(AnimSave, QuestionsNameWhatWillReallyBeWritten)
 {
-    EXPECT_EQ(qtFileFilter("All(*.nml,*.nma)|*.nml;*.nma|One(*.nml)|*.nml"),
-              "All(*.nml,*.nma) (*.nml *.nma);;One(*.nml) (*.nml)");
-    EXPECT_EQ(qtFileFilter("dangling"), "");
+    open();
+    addFrames(3);
+    save("clip.nml"); // unscripted: the user says no
+    ASSERT_EQ(dialogs().confirmations.size(), 1u);
+    EXPECT_EQ(dialogs().confirmations[0].text, "A .nml file holds one frame: only frame 1 will be saved, and "
+                                               "the other 2 frames will not. Save anyway?");
+    EXPECT_FALSE(QFile::exists(QDir(folderPath()).filePath("clip.nml")));
+
+    // A long base name is cut on saving: the question is about the file that would be replaced.
+    const QString written = QDir(folderPath()).filePath(QString(122, 'x') + ".nma");
+    writeFile(written, "old");
+    save(QString(130, 'x') + ".nma");
+    ASSERT_EQ(dialogs().confirmations.size(), 2u);
+    EXPECT_EQ(dialogs().confirmations[1].text, QDir::toNativeSeparators(written) +
+                                                   " already exists. Do you want "
+                                                   "to replace it?");
+    EXPECT_FALSE(dialogs().saveRequests.back().confirmOverwrite);
+    EXPECT_EQ(vantrel::test::readBytes(written), "old");
+    dialogs().confirmAnswers.push_back(true);
+    save(QString(130, 'x') + ".nma");
+    EXPECT_EQ(marksOf(readBack(QString(122, 'x') + ".nma")), (QList<int>{0, 1, 2}));
+}
+
+TEST_F(AnimSave, FrameOfAnotherSizeIsNamed)
+{
+    open();
+    addFrames(1);
+    ASSERT_TRUE(window().InsertFrame(markedPicture(2, {100, 54}), QImage(), 1));
+    window().UpdateControlState(8);
+    save("mixed.nma");
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text,
+              "The frames cannot be saved: frame 2 is 100 × 54 dots, but frame 1 is "
+              "160 × 54. Delete frame 2 or replace it with a frame of the same size.");
+}
+
+TEST_F(AnimSave, ExitWarnsOfFramesChangedSinceTheLastSave)
+{
+    open();
+    addFrames(2);
+    window().close();
+    save("kept.nma");
+    window().close();
+    control<QToolButton>("abbOutPreDel")->click();
+    window().close();
+    ASSERT_EQ(dialogs().confirmations.size(), 3u);
+    const auto& catalogue = window().catalogue();
+    EXPECT_EQ(dialogs().confirmations[0].text, catalogue.endConfirmUnsaved);
+    EXPECT_EQ(dialogs().confirmations[1].text, catalogue.endConfirmText);
+    EXPECT_EQ(dialogs().confirmations[2].text, catalogue.endConfirmUnsaved);
+}
+
+TEST(AnimDialogFilter, EachEntryShowsItsPatternsOnce)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"All(*.nml,*.nma)|*.nml;*.nma|One (*.nml) |*.nml", "All (*.nml *.nma);;One (*.nml)"},
+        {"Pictures（*.bmp;*.jpg）|*.bmp;*.jpg", "Pictures (*.bmp *.jpg)"},
+        {"Video (AVI)|*.avi", "Video (AVI) (*.avi)"},
+        {"dangling", ""},
+    };
+    for (const auto& [pipeFilter, expected] : cases)
+        EXPECT_EQ(qtFileFilter(QString::fromUtf8(pipeFilter)), QString::fromUtf8(expected)) << pipeFilter;
+    EXPECT_EQ(animOpenFilter({"A", "B", "C", "D"}), "A (*.nml *.nma);;B (*.nml);;C (*.nma)");
 }
 
 // The dialogs list files through a file system model with the dialog's own filter flags.
@@ -140,11 +203,13 @@ TEST(AnimDialogFilter, PatternsMatchUpperCaseNames)
     model.setFilter(dialog.filter());
     model.setNameFilters({"*.nml", "*.nma"});
     model.setNameFilterDisables(false);
+    QSignalSpy loaded(&model, &QFileSystemModel::directoryLoaded);
     const QModelIndex root = model.setRootPath(folder.path());
+    // The model lists the folder on a thread of its own: wait for it, however busy the machine.
+    const QDeadlineTimer deadline(10000);
+    while (model.rowCount(root) < 2 && !deadline.hasExpired())
+        loaded.wait(100);
     QStringList shown;
-    for (int spin = 0; spin < 500 && model.rowCount(root) < 2; ++spin) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
     for (int row = 0; row < model.rowCount(root); ++row)
         shown << model.index(row, 0, root).data().toString();
     shown.sort();

@@ -1,8 +1,13 @@
 #include "core/app/app_paths.h"
+#include "core/app/catalogue.h"
+#include "core/app/ini_profile.h"
+#include "core/app/qt_translation.h"
 #include "ui/app/qt_user_dialogs.h"
 #include "ui/app/tform1.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <memory>
@@ -27,8 +32,14 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    TForm1 window(vantrel::appPathsForExecutable(QCoreApplication::applicationFilePath()),
-                  std::make_unique<QtUserDialogs>());
+    const vantrel::AppPaths paths = vantrel::appPathsForExecutable(QCoreApplication::applicationFilePath());
+    // Qt's own dialogs and buttons speak the catalogue's language, not the system's.
+    QTranslator qtTexts;
+    const QString language =
+        vantrel::loadCatalogue(vantrel::IniProfile::fromFile(paths.catalogueFile)).language;
+    if (vantrel::loadQtTranslation(qtTexts, language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+    TForm1 window(paths, std::make_unique<QtUserDialogs>());
     window.show();
     return QApplication::exec();
 }

@@ -130,12 +130,10 @@ QString settingsFilePath(const QString& executablePath, const QString& configDir
 {
     const QFileInfo program(executablePath);
     const QString fileName = program.completeBaseName() + QStringLiteral(".INI");
-    if (!configDir.isEmpty()) {
-        const QString inConfig = QDir(configDir).filePath(fileName);
-        if (!programDirWritable || QFileInfo::exists(inConfig))
-            return inConfig;
-    }
-    return QDir(program.absolutePath()).filePath(fileName);
+    // A copy left in the configuration folder must not hide the file beside the program.
+    if (programDirWritable || configDir.isEmpty())
+        return QDir(program.absolutePath()).filePath(fileName);
+    return QDir(configDir).filePath(fileName);
 }
 
 QString settingsFilePath(const QString& executablePath)

@@ -42,8 +42,8 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir);
 // Writes every key but the two web addresses, which only a hand edit changes.
 void writeSettings(IniProfile& ini, const AppSettings& settings);
 
-// Where the settings file lives: the program's path with ".INI", or the same file name in the
-// user's configuration folder when that one exists or the program's folder is not writable.
+// Where the settings file lives: the program's path with ".INI" while the program's folder is
+// writable, else the same file name in the user's configuration folder.
 QString settingsFilePath(const QString& executablePath);
 
 // The same choice with the surroundings given: the configuration folder and whether the

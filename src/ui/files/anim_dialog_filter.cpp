@@ -2,6 +2,28 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
+namespace {
+
+// "Pictures (*.bmp;*.jpg)" -> "Pictures": the entry gets its patterns once, from the pattern part.
+// A parenthesis without a wildcard, as in "Video (AVI)", is part of the description.
+QString withoutPatternText(const QString& description)
+{
+    const QString trimmed = description.trimmed();
+    if (!trimmed.endsWith(u')') && !trimmed.endsWith(u'）'))
+        return trimmed;
+    const qsizetype open = std::max(trimmed.lastIndexOf(u'('), trimmed.lastIndexOf(u'（'));
+    if (open < 0)
+        return trimmed;
+    const QStringView inner = QStringView(trimmed).sliced(open + 1, trimmed.size() - open - 2);
+    if (!inner.contains(u'*') && !inner.contains(u'?'))
+        return trimmed;
+    return trimmed.left(open).trimmed();
+}
+
+} // namespace
+
 QString qtFileFilter(const QString& pipeFilter)
 {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
@@ -9,20 +31,19 @@ QString qtFileFilter(const QString& pipeFilter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString patterns =
             parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-        entries.append(parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+        entries.append(withoutPatternText(parts[i]) + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
 }
 
 QString animOpenFilter(const std::array<QString, 4>& fileTexts)
 {
-    return qtFileFilter(fileTexts[0] + QStringLiteral("(*.nml,*.nma)|*.nml;*.nma|") + fileTexts[1] +
-                        QStringLiteral("(*.nml)|*.nml|") + fileTexts[2] + QStringLiteral("(*.nma)|*.nma"));
+    return qtFileFilter(fileTexts[0] + QStringLiteral("|*.nml;*.nma|") + fileTexts[1] +
+                        QStringLiteral("|*.nml|") + fileTexts[2] + QStringLiteral("|*.nma"));
 }
 
 QString animSaveFilter(const std::array<QString, 4>& fileTexts, int frameCount)
 {
-    if (frameCount == 1)
-        return qtFileFilter(fileTexts[1] + QStringLiteral("(*.nml)|*.nml"));
-    return qtFileFilter(fileTexts[2] + QStringLiteral("(*.nma)|*.nma"));
+    return qtFileFilter(frameCount == 1 ? fileTexts[1] + QStringLiteral("|*.nml")
+                                        : fileTexts[2] + QStringLiteral("|*.nma"));
 }

@@ -21,8 +21,12 @@ void BitmapView::clear()
 
 void BitmapView::paintEvent(QPaintEvent*)
 {
-    if (image_.isNull())
+    if (image_.isNull() && autoFillBackground())
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    // Emptied views look as they did at start-up, not like a hole onto the panel behind.
+    if (image_.isNull())
+        painter.fillRect(rect(), palette().color(QPalette::Button));
+    else
+        painter.drawImage(0, 0, image_);
 }

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-// A view that shows one bitmap unscaled at its top-left corner; empty when it holds none.
+// A view that shows one bitmap unscaled at its top-left corner. Empty, it shows the button
+// face, as the blank a frame view starts with does, unless it fills a background of its own.
 class BitmapView : public QWidget
 {
     Q_OBJECT

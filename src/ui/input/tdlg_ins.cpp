@@ -9,6 +9,8 @@ constexpr int AfterCurrent = 2;
 
 } // namespace
 
+// Title only: the buttons answer, Escape cancels. CustomizeWindowHint keeps Qt from adding the
+// system menu and the close button with it.
 TdlgIns::TdlgIns(int frameCount, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui_(std::make_unique<Ui::TdlgIns>())

@@ -2,7 +2,17 @@
 
 #include <QStyledItemDelegate>
 
-// Draws each font name of the font list in its own font, 24 pixels high.
+// Whether a family's own face has every character of text. Never for a symbol font: its
+// letters are pictures.
+bool faceShowsText(const QString& family, const QString& text);
+
+// One entry of the font list: the family's name in its own face where that face can show it,
+// else in the list's font with a sample of the face at the right; too long a name is elided.
+// Selected entries are white on navy.
+void drawFontListEntry(QPainter& painter, const QRect& rect, const QString& family, const QFont& listFont,
+                       bool selected);
+
+// Draws each font name of the font list as drawFontListEntry does, 24 pixels high.
 class FontListDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

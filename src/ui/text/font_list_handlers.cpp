@@ -4,7 +4,6 @@
 #include "ui/text/font_list_delegate.h"
 
 #include <QFontDatabase>
-#include <QPainter>
 
 void TForm1::fillFontList()
 {
@@ -23,13 +22,5 @@ void TForm1::fillFontList()
 void TForm1::lbFontOnDrawItem(QPainter& painter, const QRect& rect, const QString& fontName,
                               const QFont& listFont, bool selected)
 {
-    painter.save();
-    painter.fillRect(rect, selected ? QColor(0, 0, 128) : QColor(Qt::white));
-    QFont font = listFont;
-    font.setFamily(fontName);
-    painter.setFont(font);
-    painter.setPen(selected ? Qt::white : Qt::black);
-    painter.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     fontName);
-    painter.restore();
+    drawFontListEntry(painter, rect, fontName, listFont, selected);
 }

@@ -119,7 +119,7 @@ TEST(AppSettingsWrite, KeepsCountedLevelsAddressesCommentsAndUnknownKeys)
     EXPECT_FALSE(bytes.contains("changed"));
 }
 
-TEST(SettingsFilePath, ProgramFolderUnlessConfigFolderHasTheFileOrProgramFolderIsReadOnly)
+TEST(SettingsFilePath, ProgramFolderWhileWritableEvenWithACopyInTheConfigFolder)
 {
     QTemporaryDir config;
     EXPECT_EQ(settingsFilePath("/opt/vantrel/vantrel", config.path(), true), "/opt/vantrel/vantrel.INI");
@@ -129,7 +129,8 @@ TEST(SettingsFilePath, ProgramFolderUnlessConfigFolderHasTheFileOrProgramFolderI
     QFile existing(config.filePath("vantrel.INI"));
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.close();
-    EXPECT_EQ(settingsFilePath("/opt/vantrel/vantrel", config.path(), true), config.filePath("vantrel.INI"));
+    EXPECT_EQ(settingsFilePath("/opt/vantrel/vantrel", config.path(), true), "/opt/vantrel/vantrel.INI");
+    EXPECT_EQ(settingsFilePath("/opt/vantrel/vantrel", config.path(), false), config.filePath("vantrel.INI"));
 }
 
 } // namespace

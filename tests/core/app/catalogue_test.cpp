@@ -1,6 +1,13 @@
 #include "core/app/catalogue.h"
+#include "core/app/qt_translation.h"
 
 #include <gtest/gtest.h>
+
+#include <QLibraryInfo>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include <tuple>
 
 namespace vantrel {
 namespace {
@@ -110,6 +117,19 @@ TEST(ScalePercent, PositiveIntegersOnly)
     EXPECT_EQ(scalePercent("+50"), 50);
     for (const char* other : {"0", "-50", "", "fifty", "50%", "1.5", "99999999999"})
         EXPECT_EQ(scalePercent(other), 100) << other;
+}
+
+TEST(QtTranslation, LoadsOnlyAnExistingFileForAWellFormedCode)
+{
+    const QString qt = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    QTemporaryDir empty;
+    const std::tuple<const char*, QString, const char*> cases[] = {
+        {"ja", qt, "キャンセル"}, {"", qt, ""}, {"ja.qm", qt, ""}, {"ja", empty.path(), ""}};
+    for (const auto& [language, folder, cancel] : cases) {
+        QTranslator translator;
+        EXPECT_EQ(loadQtTranslation(translator, language, folder), *cancel != '\0') << language;
+        EXPECT_EQ(translator.translate("QPlatformTheme", "Cancel"), QString::fromUtf8(cancel)) << language;
+    }
 }
 
 } // namespace

@@ -6,7 +6,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstring>
 #include <random>
 
 namespace vantrel {
@@ -294,6 +299,27 @@ TEST_F(IniProfileFile, SaveFailureNamesPathAndReason)
     EXPECT_NE(IniProfile().save(target, &reason), 0);
     EXPECT_TRUE(reason.startsWith(QDir::toNativeSeparators(target) + ": ")) << reason.toStdString();
     EXPECT_GT(reason.size(), target.size() + 2);
+}
+
+// A disk that fills up mid-write, played by the file size limit, which refuses the rest alike.
+TEST_F(IniProfileFile, WriteFailureGivesTheSystemReasonAndKeepsTheOldFile)
+{
+    writeFile("x.INI", "[A]\nk=old\n");
+    IniProfile ini = IniProfile::fromFile(path("x.INI"));
+    ini.writeString("A", "k", QString(8192, QLatin1Char('n')));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit small{1024, saved.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString reason;
+    const int result = ini.save(path("x.INI"), &reason);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_NE(result, 0);
+    EXPECT_EQ(reason,
+              QDir::toNativeSeparators(path("x.INI")) + ": " + QString::fromLocal8Bit(std::strerror(EFBIG)));
+    EXPECT_EQ(IniProfile::fromFile(path("x.INI")).readString("A", "k", "-"), "old");
 }
 
 } // namespace

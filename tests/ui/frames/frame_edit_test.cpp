@@ -88,6 +88,19 @@ TEST_F(FrameEdit, ClearEmptiesStoreViewsAndUndo)
     EXPECT_FALSE(control<QToolButton>("abbOutPreClr")->isEnabled());
 }
 
+TEST_F(FrameEdit, EmptiedViewsLookAsAtStartUp)
+{
+    for (const char* emptying : {"abbOutPreDel", "abbOutPreClr"}) {
+        open();
+        BitmapView* views[] = {control<BitmapView>("LeadColor"), control<BitmapView>("LeadMono")};
+        const QImage atStart[] = {views[0]->grab().toImage(), views[1]->grab().toImage()};
+        addFrames(1);
+        click(emptying);
+        for (int i : {0, 1})
+            EXPECT_EQ(views[i]->grab().toImage(), atStart[i]) << emptying << " " << i;
+    }
+}
+
 TEST_F(FrameEdit, TypedNumbersOutsideTheFramesChangeNothingAndLeavingRestores)
 {
     open();

@@ -28,6 +28,8 @@ TEST(TdlgIns, ShowsTheCountAndPreselectsAfter)
     EXPECT_FALSE(part<QPushButton>(dialog, "Button2")->isVisible());
     EXPECT_TRUE(part<QPushButton>(dialog, "Button1")->isVisible());
     EXPECT_EQ(dialog.size(), QSize(234, 128));
+    // Title only: without CustomizeWindowHint Qt adds the system menu, and a close button with it.
+    EXPECT_EQ(dialog.windowFlags(), Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
 }
 
 TEST(TdlgIns, SetTextNamesItsFourPlacesAndIgnoresOthers)

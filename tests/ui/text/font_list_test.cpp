@@ -1,8 +1,11 @@
 #include "ui/support/window_test.h"
+#include "ui/text/font_list_delegate.h"
 
 #include <QFontDatabase>
 #include <QListWidget>
 #include <QPainter>
+
+#include <tuple>
 
 namespace {
 
@@ -65,4 +68,33 @@ TEST_F(FontList, EntriesAreWhiteOnNavyWhenSelected)
     }
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_LT(brightPixels(image), 160 * 24);
+}
+
+TEST(FontListEntry, OwnFaceOnlyWhereItHasTheCharacters)
+{
+    // IPA Gothic, which the project installs, draws kana; DejaVu Sans, Debian's default face, does not.
+    const std::tuple<const char*, const char*, bool> cases[] = {{"DejaVu Sans", "DejaVu Sans", true},
+                                                                {"DejaVu Sans", "IPAゴシック", false},
+                                                                {"IPAGothic", "IPAゴシック", true}};
+    for (const auto& [family, text, shows] : cases)
+        EXPECT_EQ(faceShowsText(family, QString::fromUtf8(text)), shows) << family << " " << text;
+}
+
+TEST(FontListEntry, LongNamesAreElidedNotCut)
+{
+    QFont face(QStringLiteral("DejaVu Sans"));
+    face.setPointSize(12);
+    QImage drawn(40, 24, QImage::Format_RGB32);
+    QImage expected = drawn;
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.setFont(face);
+    const QString elided = painter.fontMetrics().elidedText(face.family(), Qt::ElideRight, 36);
+    ASSERT_TRUE(elided.endsWith(QChar(0x2026)));
+    painter.drawText(QRect(2, 0, 36, 24), Qt::AlignVCenter | Qt::TextSingleLine, elided);
+    painter.end();
+    painter.begin(&drawn);
+    drawFontListEntry(painter, drawn.rect(), face.family(), face, false);
+    painter.end();
+    EXPECT_EQ(drawn, expected);
 }

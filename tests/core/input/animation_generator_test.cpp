@@ -1,0 +1,239 @@
+#include "core/input/animation_generator.h"
+
+#include "core/input/cut_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <utility>
+
+using namespace vantrel;
+
+namespace {
+
+QString sequenceText(const QList<SequenceItem>& items)
+{
+    QStringList words;
+    for (const SequenceItem& item : items)
+        words << (item.kind == SequenceItem::Start ? QStringLiteral("S")
+                  : item.kind == SequenceItem::End ? QStringLiteral("E")
+                                                   : QStringLiteral("I%1").arg(item.between));
+    return words.join(' ');
+}
+
+TCutArea area(int left, int top, int right, int bottom, int frameNo)
+{
+    return {left, top, right, bottom, frameNo};
+}
+
+QImage solid(QSize size, QRgb colour)
+{
+    QImage image(size, QImage::Format_RGB888);
+    image.fill(colour);
+    return image;
+}
+
+// Whole-panel areas over two solid input frames: S is all `startColour`, E all `endColour`.
+struct TwoColourRun
+{
+    GenerationRequest request;
+    QRgb startColour = qRgb(10, 20, 30);
+    QRgb endColour = qRgb(200, 100, 50);
+
+    TwoColourRun(QSize panel, int frames, int method)
+    {
+        request.start = area(0, 0, panel.width(), panel.height(), 1);
+        request.end = area(0, 0, panel.width(), panel.height(), 2);
+        request.panelSize = panel;
+        request.frameCount = frames;
+        request.method = method;
+    }
+
+    QList<AnimationGenerator::Frame> frames() const
+    {
+        const QSize size = request.panelSize;
+        AnimationGenerator generator(request, [=, this](int frameNo, QImage& picture) {
+            picture = solid(size, frameNo == 1 ? startColour : endColour);
+            return 0;
+        });
+        QList<AnimationGenerator::Frame> made;
+        AnimationGenerator::Frame frame;
+        while (!generator.done() && generator.next(frame) == 0)
+            made.append(frame);
+        return made;
+    }
+};
+
+} // namespace
+
+TEST(AnimationGenerator, SequencesByFrameCountAndDirection)
+{
+    struct Case
+    {
+        int frames;
+        const char* oneWay;
+        const char* thereAndBack;
+    } cases[] = {
+        {0, "", ""},
+        {1, "S", "S"},
+        {2, "S E", "S E"},
+        {3, "S I1 E", "S E S"},
+        {4, "S I1 I2 E", "S E E S"},
+        {5, "S I1 I2 I3 E", "S I1 E I1 S"},
+        {6, "S I1 I2 I3 I4 E", "S I1 E E I1 S"},
+        {7, "S I1 I2 I3 I4 I5 E", "S I1 I2 E I2 I1 S"},
+        {8, "S I1 I2 I3 I4 I5 I6 E", "S I1 I2 E E I2 I1 S"},
+        {91, "", ""},
+    };
+    for (const Case& c : cases)
+        for (int method = 0; method < 8; ++method)
+            EXPECT_EQ(sequenceText(generationSequence(c.frames, method)),
+                      QString::fromLatin1(method % 2 ? c.thereAndBack : c.oneWay))
+                << "N " << c.frames << " method " << method;
+
+    // Past the known methods nothing is made in between.
+    EXPECT_EQ(sequenceText(generationSequence(6, 8)), QStringLiteral("S E"));
+    EXPECT_EQ(sequenceText(generationSequence(6, 9)), QStringLiteral("S E E S"));
+    EXPECT_EQ(sequenceText(generationSequence(7, 9)), QStringLiteral("S E S"));
+}
+
+TEST(AnimationGenerator, WayBackCopiesFramesByPosition)
+{
+    const QList<AnimationGenerator::Frame> frames = TwoColourRun({16, 12}, 8, 3).frames();
+    QList<int> copies;
+    for (const auto& frame : frames) {
+        copies << frame.copyOf;
+        EXPECT_EQ(frame.picture.isNull(), frame.copyOf >= 0);
+    }
+    EXPECT_EQ(copies, QList<int>({-1, -1, -1, -1, 3, 2, 1, 0}));
+}
+
+TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
+{
+    // Cut 1 -> 11 over N = 6: D = 5, frame numbers 1 + 2i.
+    GenerationRequest request;
+    request.start = area(0, 0, 40, 20, 1);
+    request.end = area(0, 0, 40, 20, 11);
+    request.frameCount = 6;
+    QList<int> asked;
+    AnimationGenerator generator(request, [&](int frameNo, QImage& picture) {
+        asked << frameNo;
+        picture = solid({64, 64}, qRgb(frameNo, 0, 0));
+        return 0;
+    });
+    AnimationGenerator::Frame frame;
+    QList<int> shown;
+    while (!generator.done()) {
+        ASSERT_EQ(generator.next(frame), 0);
+        shown << qRed(frame.picture.pixel(0, 0));
+    }
+    EXPECT_EQ(asked, QList<int>({1, 11, 3, 5, 7, 9}));
+    EXPECT_EQ(shown, QList<int>({1, 3, 5, 7, 9, 11}));
+
+    // There and back with N = 5: I1 lies halfway (D = 2); 40.5 and 1 + 1.5 + 0.5 show the
+    // truncation of the rectangle and the rounding of the frame number.
+    request.start = area(0, 0, 40, 20, 1);
+    request.end = area(81, 40, 160, 100, 4);
+    request.frameCount = 5;
+    request.method = 1;
+    QImage picture(400, 300, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x & 255, y, x >> 8));
+    asked.clear();
+    AnimationGenerator there(request, [&](int frameNo, QImage& out) {
+        asked << frameNo;
+        out = picture;
+        return 0;
+    });
+    ASSERT_EQ(there.next(frame), 0);
+    ASSERT_EQ(there.next(frame), 0);
+    EXPECT_EQ(frame.picture, CutArea(picture, area(40, 20, 100, 60, 3), 100, request.panelSize));
+    EXPECT_EQ(asked, QList<int>({1, 4, 3}));
+}
+
+TEST(AnimationGenerator, SourceFailureStopsTheRun)
+{
+    GenerationRequest request;
+    request.start.FrameNo = 1;
+    request.end.FrameNo = 11;
+    request.frameCount = 6;
+    int calls = 0;
+    AnimationGenerator generator(request, [&](int frameNo, QImage& picture) {
+        ++calls;
+        picture = solid({8, 8}, qRgb(1, 2, 3));
+        return frameNo == 7 ? 5 : 0;
+    });
+    AnimationGenerator::Frame frame;
+    for (int made = 0; made < 3; ++made)
+        ASSERT_EQ(generator.next(frame), 0);
+    EXPECT_EQ(generator.next(frame), 5);
+    EXPECT_TRUE(frame.picture.isNull());
+    EXPECT_TRUE(generator.done());
+    EXPECT_EQ(generator.next(frame), 5);
+    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(generator.framesMade(), 3);
+}
+
+TEST(AnimationGenerator, WipesCoverTheStartBandByBand)
+{
+    struct Case
+    {
+        int method, frames;
+        QList<int> covered; // rows (down) or columns (right) of E in each frame in between
+    } cases[] = {
+        {4, 4, {18, 36}},
+        {6, 6, {32, 64, 96, 128}},
+        {5, 7, {18, 36, 54, 36, 18}},
+    };
+    for (const Case& c : cases) {
+        TwoColourRun run({160, 54}, c.frames, c.method);
+        const QList<AnimationGenerator::Frame> frames = run.frames();
+        ASSERT_EQ(frames.size(), c.frames);
+        for (qsizetype i = 0; i < c.covered.size(); ++i) {
+            const auto& made = frames[i + 1];
+            const QImage& shown = made.copyOf >= 0 ? frames[made.copyOf].picture : made.picture;
+            int wrong = 0;
+            for (int y = 0; y < 54; ++y)
+                for (int x = 0; x < 160; ++x) {
+                    const bool covered = (c.method < 6 ? y : x) < c.covered[i];
+                    wrong += shown.pixel(x, y) != (covered ? run.endColour : run.startColour);
+                }
+            EXPECT_EQ(wrong, 0) << "method " << c.method << " frame " << i + 1;
+        }
+    }
+}
+
+TEST(AnimationGenerator, DissolveSwitchesItsShareOfPixelsAndEnds)
+{
+    // N = 3 on 160 x 54: one frame in between switching ceil(8640 / 2) pixels, no pixel black.
+    TwoColourRun run({160, 54}, 3, 2);
+    const QList<AnimationGenerator::Frame> frames = run.frames();
+    ASSERT_EQ(frames.size(), 3);
+    EXPECT_TRUE(frames[0].overlay.isNull());
+    EXPECT_TRUE(frames[2].overlay.isNull());
+    const auto& between = frames[1];
+    int switched = 0, wrong = 0;
+    for (int y = 0; y < 54; ++y)
+        for (int x = 0; x < 160; ++x) {
+            const bool isSwitched = between.picture.pixel(x, y) == qRgb(0, 0, 0);
+            switched += isSwitched;
+            wrong += between.overlay.pixel(x, y) != (isSwitched ? run.endColour : qRgb(0, 0, 0));
+            wrong += !isSwitched && between.picture.pixel(x, y) != run.startColour;
+        }
+    EXPECT_EQ(switched, 4320);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(run.frames()[1].picture, between.picture) << "the same inputs dissolve alike";
+
+    // Panels too small for the quotas: every pixel has switched before the last frame, at the
+    // end of a frame (3 x 2, N = 6: 4 frames of 2) or within one (3 x 3, N = 8: 6 frames of 2).
+    for (const auto& [size, frameCount] : {std::pair(QSize(3, 2), 6), std::pair(QSize(3, 3), 8)}) {
+        TwoColourRun tiny(size, frameCount, 2);
+        const QList<AnimationGenerator::Frame> made = tiny.frames();
+        ASSERT_EQ(made.size(), frameCount);
+        const auto& last = made[frameCount - 2];
+        EXPECT_EQ(last.picture, solid(size, qRgb(0, 0, 0))) << "N " << frameCount;
+        EXPECT_EQ(last.overlay, solid(size, tiny.endColour)) << "N " << frameCount;
+    }
+}

@@ -127,6 +127,7 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.overwriteConfirm = ini.readString(dialogMessage, QStringLiteral("OverwriteConfirm"), QString());
     c.singleFrameFile = ini.readString(dialogMessage, QStringLiteral("SingleFrameFile"), QString());
     c.endConfirmUnsaved = ini.readString(dialogMessage, QStringLiteral("EndConfirmUnsaved"), QString());
+    c.generating = ini.readString(dialogMessage, QStringLiteral("Generating"), QString());
 
     c.hints = readNamedTexts(ini, QStringLiteral("Hint"), Catalogue::hintKeys());
     return c;

@@ -32,6 +32,7 @@ struct Catalogue
     QString frameTooLarge; // a save refused for frames the file format can't hold
     // Questions and notes of the load, save and exit commands; %1.. are filled in by them.
     QString frameSizeDiffers, framesLeftOut, overwriteConfirm, singleFrameFile, endConfirmUnsaved;
+    QString generating; // the progress of a long generation run
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

@@ -76,6 +76,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     // Number edits are checked when the focus leaves them, whether or not their text changed.
     if (event->type() == QEvent::FocusOut && watched == ui_->FrmNo)
         frmNoExit();
+    if (event->type() == QEvent::FocusOut && watched == ui_->MkFrm)
+        MkFrmExit();
     if (event->type() == QEvent::FocusOut && watched == ui_->OutPreFrm)
         OutPreFrmExit();
     return QMainWindow::eventFilter(watched, event);

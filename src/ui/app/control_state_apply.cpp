@@ -24,7 +24,7 @@ void TForm1::collectControlGroups()
 
 int TForm1::inputFrameCount() const
 {
-    return 0;
+    return InputFrames.TotalFrames();
 }
 
 int TForm1::outputFrameCount() const

@@ -2,9 +2,12 @@
 
 #include "ui/input/tdlg_ins.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -33,6 +36,30 @@ QString runFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDia
         return QString();
     return dialog.selectedFiles().value(0);
 }
+
+class ProgressDialogMonitor final : public ProgressMonitor
+{
+public:
+    ProgressDialogMonitor(QWidget* owner, const QString& text, int total)
+        : dialog_(text, QString(), 0, total, owner)
+    {
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500); // short runs finish before anything flashes up
+        dialog_.setAutoClose(false);
+        // Qt's own Cancel button, in the language of Qt's translation.
+        dialog_.setCancelButton(new QPushButton(QProgressDialog::tr("Cancel"), &dialog_));
+    }
+
+    bool advance(int done) override
+    {
+        dialog_.setValue(done); // a modal progress dialog lets pending events through here
+        QCoreApplication::processEvents();
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
 
 } // namespace
 
@@ -67,4 +94,9 @@ bool QtUserDialogs::openUrl(const QUrl& url)
 int QtUserDialogs::execInsertDialog(TdlgIns& dialog)
 {
     return dialog.exec();
+}
+
+std::unique_ptr<ProgressMonitor> QtUserDialogs::startProgress(QWidget* owner, const QString& text, int total)
+{
+    return std::make_unique<ProgressDialogMonitor>(owner, text, total);
 }

@@ -12,4 +12,5 @@ public:
     QString saveFile(QWidget* owner, const FileDialogRequest& request) override;
     bool openUrl(const QUrl& url) override;
     int execInsertDialog(TdlgIns& dialog) override;
+    std::unique_ptr<ProgressMonitor> startProgress(QWidget* owner, const QString& text, int total) override;
 };

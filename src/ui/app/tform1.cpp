@@ -73,6 +73,7 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
 TForm1::~TForm1()
 {
     ui_->FrmNo->removeEventFilter(this);
+    ui_->MkFrm->removeEventFilter(this);
     ui_->OutPreFrm->removeEventFilter(this);
 }
 
@@ -207,6 +208,7 @@ void TForm1::connectHandlers()
     connect(ui_->abbEnd, &QToolButton::clicked, this, &TForm1::abbEndClick);
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, &TForm1::pcChange);
     ui_->FrmNo->installEventFilter(this);
+    ui_->MkFrm->installEventFilter(this);
     ui_->OutPreFrm->installEventFilter(this);
 
     connect(ui_->tbOutPre, &QSlider::valueChanged, this, &TForm1::tbOutPreOnChange);
@@ -223,4 +225,23 @@ void TForm1::connectHandlers()
     for (QSlider* bar : {ui_->tbRed, ui_->tbGreen, ui_->tbBlue})
         connect(bar, &QSlider::valueChanged, this, &TForm1::tbColorOnChange);
     connect(ui_->cbDither, &QComboBox::currentIndexChanged, this, &TForm1::cbDitherOnChange);
+
+    connect(ui_->abbInPic, &QToolButton::clicked, this, &TForm1::abbIPClick);
+    connect(ui_->abbDelPic, &QToolButton::clicked, this, &TForm1::abbDelPicClick);
+    connect(ui_->abbInClr, &QToolButton::clicked, this, &TForm1::abbInClrClick);
+    connect(ui_->tbInFrame, &QSlider::valueChanged, this, &TForm1::tbInFrameOnChange);
+    connect(ui_->FrmNo, &QLineEdit::textEdited, this, &TForm1::frmNoOnChange);
+    connect(ui_->cbScale, &QComboBox::currentIndexChanged, this, &TForm1::cbScaleOnChange);
+
+    connect(ui_->abbCutS, &QToolButton::clicked, this, &TForm1::abbCutSClick);
+    connect(ui_->abbCutE, &QToolButton::clicked, this, &TForm1::abbCutEClick);
+    connect(ui_->LeadIn, &InputView::mousePressed, this, &TForm1::LeadInOnMDown);
+    connect(ui_->LeadIn, &InputView::mouseMoved, this, &TForm1::LeadInOnMMove);
+    connect(ui_->LeadIn, &InputView::mouseReleased, this, &TForm1::LeadInOnMUp);
+    connect(ui_->ckLink, &QCheckBox::clicked, this, &TForm1::ckLinkClick);
+    connect(ui_->abbAreaResize, &QToolButton::clicked, this, &TForm1::abbAreaResizeClick);
+
+    connect(ui_->abbExecute, &QToolButton::clicked, this, &TForm1::abbExecuteClick);
+    connect(ui_->MkFrm, &QLineEdit::textEdited, this, &TForm1::MkFrmChange);
+    connect(ui_->udGetFrm, &UpDown::stepped, this, [this] { UpdateControlState(4); });
 }

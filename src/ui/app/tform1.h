@@ -8,6 +8,7 @@
 #include "core/frames/frame_store.h"
 #include "core/imaging/undo_stack.h"
 #include "core/input/cut_area.h"
+#include "core/input/input_frame_list.h"
 #include "ui/app/user_dialogs.h"
 
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class QAction;
 class QLabel;
 class QPainter;
 class QRect;
+class QToolButton;
 
 namespace Ui {
 class TForm1;
@@ -60,7 +62,8 @@ public:
     vantrel::FrameStore& frameStore() { return Frames; }
     vantrel::UndoStack& undoStack() { return UndoStack; }
 
-    // One entry of the font list, in its own font; selected entries white on navy.
+    // One entry of the font list, in its own face when that face can show the name; selected
+    // entries white on navy.
     static void lbFontOnDrawItem(QPainter& painter, const QRect& rect, const QString& fontName,
                                  const QFont& listFont, bool selected);
 
@@ -96,7 +99,6 @@ private:
     vantrel::ControlStateInputs controlStateInputs() const;
     void applyControlState();
     void showEffectStrengthBar();
-    // Both read 0 until the input list and the frame store exist.
     int inputFrameCount() const;
     int outputFrameCount() const;
 
@@ -120,6 +122,44 @@ private:
     // The frame shown on tbOutPre, 0-based: "the current frame" of every insertion.
     int currentFrameIndex() const;
 
+    // Input frames
+    // The insert-position question for that many frames: 1 before, 2 after, 0 cancelled.
+    int askInsertPosition(int frameCount);
+    void abbIPClick();
+    void abbDelPicClick();
+    void abbInClrClick();
+    void tbInFrameOnChange();
+    void frmNoOnChange();
+    void cbScaleOnChange();
+    void SetInputFrameCount(int n);
+    void GoToInputFrame(int position);
+    void ShowInputFrame();
+    void areaFramesAtMost(int frameNo);
+
+    // Cut areas
+    void abbCutSClick();
+    void abbCutEClick();
+    void cutButtonClick(vantrel::TCutArea& area, QToolButton* button, vantrel::TCutArea& other,
+                        QToolButton* otherButton);
+    void LeadInOnMDown(int x, int y);
+    void LeadInOnMMove(int x, int y);
+    void LeadInOnMUp();
+    void ckLinkClick();
+    void abbAreaResizeClick();
+    void DrawArea(const vantrel::TCutArea& area);
+    void ClampArea(vantrel::TCutArea& area);
+    void ScrollToArea(vantrel::TCutArea& area);
+    void PreviewArea(const vantrel::TCutArea& area);
+    void showArea(vantrel::TCutArea& area);
+    // The area being edited: the start area when both are shown; null with none.
+    vantrel::TCutArea* shownArea();
+
+    // Generation
+    void abbExecuteClick();
+    void MkFrmChange(const QString& text);
+    void MkFrmExit();
+    int generate(int insertIndex);
+
     // Load and save
     void abbFLoadClick();
     void abbFSaveClick();
@@ -137,6 +177,7 @@ private:
     vantrel::TAnimFile AnimFile;
     vantrel::UndoStack UndoStack{10};
     vantrel::FrameStore Frames;
+    vantrel::TInputFrameList InputFrames;
 
     std::unique_ptr<Ui::TForm1> ui_;
     std::unique_ptr<UserDialogs> dialogs_;

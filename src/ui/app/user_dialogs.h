@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <memory>
+
 class QWidget;
 class TdlgIns;
 
@@ -29,6 +31,16 @@ struct FileDialogRequest
 
 enum class MessageIcon { None, Warning };
 
+// The progress of a long run, shown once the run has taken a moment, with a Cancel button.
+class ProgressMonitor
+{
+public:
+    virtual ~ProgressMonitor() = default;
+    // Reports `done` steps of the total and lets the window repaint; false once the user
+    // cancelled.
+    virtual bool advance(int done) = 0;
+};
+
 // Everything modal the window shows and everything it hands to the desktop, behind one
 // interface so that tests can answer in place of a user.
 class UserDialogs
@@ -48,4 +60,7 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Runs the insert-position dialog modally; its InsertPos() holds the answer afterwards.
     virtual int execInsertDialog(TdlgIns& dialog) = 0;
+    // Progress of a run of `total` steps; the dialog goes when the monitor does.
+    virtual std::unique_ptr<ProgressMonitor> startProgress(QWidget* owner, const QString& text,
+                                                           int total) = 0;
 };

@@ -4,7 +4,6 @@
 #include "core/files/anim_result.h"
 #include "ui/app/tform1_controls.h"
 #include "ui/files/anim_dialog_filter.h"
-#include "ui/input/tdlg_ins.h"
 
 #include <QFileInfo>
 
@@ -50,14 +49,10 @@ int TForm1::loadAnimation(const QString& path, int& position)
 
     int index = 0;
     if (!Frames.isEmpty()) {
-        TdlgIns dialog(static_cast<int>(loaded.mono.size()), this);
-        for (int i = 0; i < static_cast<int>(catalogue_.messageTexts.size()); ++i)
-            dialog.SetText(i, catalogue_.messageTexts[static_cast<std::size_t>(i)]);
-        dialogs_->execInsertDialog(dialog);
-        if (dialog.InsertPos() == 0)
+        const int answer = askInsertPosition(static_cast<int>(loaded.mono.size()));
+        if (answer == 0)
             return vantrel::AnimOk;
-        index =
-            vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), dialog.InsertPos() == InsertAfter);
+        index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == InsertAfter);
     }
     position = index;
 

@@ -30,6 +30,7 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<QString> fileAnswers;
     bool openUrlResult = true;
+    int cancelProgressAt = -1; // the step at which the user presses Cancel; -1 never
     // 1 before, 2 after (through the dialog's own radio buttons and OK), 0 its close button.
     std::deque<int> insertAnswers;
 
@@ -39,6 +40,7 @@ public:
     std::vector<FileDialogRequest> saveRequests;
     std::vector<QUrl> openedUrls;
     std::vector<QString> insertDialogCounts; // Label2 of each insert-position dialog shown
+    std::vector<QString> progressTexts;
 
     void showMessage(QWidget*, const QString& caption, const QString& text, MessageIcon icon) override
     {
@@ -83,6 +85,18 @@ public:
             dialog.btnOKClick();
         }
         return dialog.result();
+    }
+
+    std::unique_ptr<ProgressMonitor> startProgress(QWidget*, const QString& text, int) override
+    {
+        progressTexts.push_back(text);
+        struct Monitor : ProgressMonitor
+        {
+            int cancelAt;
+            explicit Monitor(int at) : cancelAt(at) {}
+            bool advance(int done) override { return done != cancelAt; }
+        };
+        return std::make_unique<Monitor>(cancelProgressAt);
     }
 
 private:

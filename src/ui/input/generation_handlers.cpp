@@ -1,0 +1,97 @@
+#include "ui/app/tform1.h"
+
+#include "core/files/anim_commands.h"
+#include "core/frames/frame_bars.h"
+#include "core/input/animation_generator.h"
+#include "ui/app/tform1_controls.h"
+
+namespace {
+
+constexpr int InsertAfter = 2;
+constexpr int TooManyFramesText = 9;
+
+} // namespace
+
+void TForm1::abbExecuteClick()
+{
+    UndoStack.Clear();
+    const int frameCount = ui_->udGetFrm->position();
+    if (Frames.count() + frameCount > vantrel::MaxFrames) {
+        dialogs_->showMessage(this, QStringLiteral("Error"), catalogue_.errorTexts[TooManyFramesText],
+                              MessageIcon::Warning);
+        return;
+    }
+    // An area being edited takes the frame shown, as a click on its button would.
+    for (QToolButton* cut : {ui_->abbCutS, ui_->abbCutE}) {
+        if (cut->isChecked()) {
+            cut->setChecked(false);
+            cut == ui_->abbCutS ? abbCutSClick() : abbCutEClick();
+            break;
+        }
+    }
+    int index = 0;
+    if (!Frames.isEmpty()) {
+        const int answer = askInsertPosition(frameCount);
+        if (answer == 0)
+            return;
+        index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == InsertAfter);
+    }
+    if (const int code = generate(index); code != 0)
+        ShowError(code);
+    UpdateFrameBars();
+    showFramePosition(Frames.monoSelection() + 1);
+    UpdateControlState(8);
+}
+
+// Makes the run's frames into the store from `insertIndex` on; a cancelled or failed run
+// leaves the store as it was.
+int TForm1::generate(int insertIndex)
+{
+    vantrel::GenerationRequest request;
+    request.start = StartArea;
+    request.end = EndArea;
+    request.zoomPercent = inputZoomPercent();
+    request.panelSize = {settings_.panelWidth, settings_.panelHeight};
+    request.frameCount = ui_->udGetFrm->position();
+    request.method = ui_->cbCutK->currentIndex();
+    vantrel::AnimationGenerator generator(request, [this](int frameNo, QImage& picture) {
+        return InputFrames.SelectFrame(frameNo - 1, picture);
+    });
+
+    const vantrel::FrameStore before = Frames; // frames are shared, not copied
+    const std::unique_ptr<ProgressMonitor> progress =
+        dialogs_->startProgress(this, catalogue_.generating, generator.frameCount());
+    int position = insertIndex;
+    while (!generator.done()) {
+        vantrel::AnimationGenerator::Frame frame;
+        const int code = generator.next(frame);
+        if (code == 0) {
+            if (frame.copyOf >= 0)
+                DuplicateFrame(insertIndex + frame.copyOf, position);
+            else
+                InsertFrame(frame.picture, frame.overlay, position);
+            ++position;
+        }
+        if (code != 0 || !progress->advance(generator.framesMade())) {
+            Frames = before;
+            return code;
+        }
+    }
+    return 0;
+}
+
+void TForm1::MkFrmChange(const QString& text)
+{
+    if (const auto number =
+            vantrel::parseFrameNumber(text, ui_->udGetFrm->minimum(), ui_->udGetFrm->maximum())) {
+        ui_->udGetFrm->setPosition(*number);
+        UpdateControlState(4);
+    }
+}
+
+void TForm1::MkFrmExit()
+{
+    if (!vantrel::parseFrameNumber(ui_->MkFrm->text(), ui_->udGetFrm->minimum(), ui_->udGetFrm->maximum()))
+        ui_->MkFrm->setText(QString::number(ui_->udGetFrm->position()));
+    UpdateControlState(4);
+}

@@ -1,0 +1,187 @@
+#include "ui/app/tform1.h"
+
+#include "core/frames/frame_bars.h"
+#include "ui/app/tform1_controls.h"
+#include "ui/files/anim_dialog_filter.h"
+#include "ui/input/input_view.h"
+
+#include <QFileInfo>
+
+#include <climits>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int InsertAfter = 2;
+
+QString pictureOpenFilter(const std::array<QString, 4>& fileTexts)
+{
+    return qtFileFilter(fileTexts[0] + QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp;*.avi|") + fileTexts[1] +
+                        QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp|") + fileTexts[2] +
+                        QStringLiteral("|*.avi"));
+}
+
+} // namespace
+
+void TForm1::abbIPClick()
+{
+    FileDialogRequest request;
+    request.texts = pictureDialogTexts_;
+    request.folder = settings_.dirPicIn;
+    request.filter = pictureOpenFilter(catalogue_.fileTexts);
+    const QString path = dialogs_->openFile(this, request);
+    if (path.isEmpty())
+        return;
+    int frameCount = 0;
+    if (const int code = vantrel::TInputFrameList::Probe(path, frameCount); code != 0) {
+        ShowError(code);
+        return;
+    }
+    settings_.dirPicIn = QFileInfo(path).absolutePath();
+    bool after = false;
+    if (InputFrames.TotalFrames() != 0) {
+        const int answer = askInsertPosition(frameCount);
+        if (answer == 0)
+            return;
+        after = answer == InsertAfter;
+    }
+    if (const int code = after ? InputFrames.AddAfter(path) : InputFrames.AddBefore(path); code != 0) {
+        ShowError(code);
+        return;
+    }
+    if (InputFrames.Current()->FrameCount() >= 2 && InputFrames.Current()->FrameDelay() > 0)
+        TimerIn.setInterval(InputFrames.Current()->FrameDelay());
+    SetInputFrameCount(InputFrames.TotalFrames());
+    const int position = InputFrames.CurrentFrame() + 1;
+    if (ui_->tbInFrame->value() == position)
+        frmNoOnChange();
+    else
+        GoToInputFrame(position);
+    UpdateControlState(1);
+}
+
+void TForm1::abbDelPicClick()
+{
+    InputFrames.DeleteCurrent();
+    SetInputFrameCount(std::max(InputFrames.TotalFrames(), 1));
+    areaFramesAtMost(std::max(InputFrames.TotalFrames(), 1));
+    frmNoOnChange();
+    UpdateControlState(1);
+}
+
+void TForm1::abbInClrClick()
+{
+    InputFrames.Clear();
+    SetInputFrameCount(1);
+    areaFramesAtMost(1);
+    frmNoOnChange();
+    UpdateControlState(1);
+}
+
+void TForm1::areaFramesAtMost(int frameNo)
+{
+    for (vantrel::TCutArea* area : {&StartArea, &EndArea})
+        area->FrameNo = std::min(area->FrameNo, frameNo);
+}
+
+void TForm1::SetInputFrameCount(int n)
+{
+    QSlider* bar = ui_->tbInFrame;
+    bar->setMaximum(n);
+    bar->setTickInterval(std::max((n - bar->minimum()) / 10, 1));
+    const std::optional<int> shown = vantrel::parseFrameNumber(ui_->FrmNo->text(), 0, INT_MAX);
+    if (shown && *shown > n)
+        ui_->FrmNo->setText(QString::number(n));
+}
+
+void TForm1::GoToInputFrame(int position)
+{
+    // Leaving a frame hides an area no button keeps in editing.
+    const std::pair<vantrel::TCutArea*, QToolButton*> areas[] = {{&EndArea, ui_->abbCutE},
+                                                                 {&StartArea, ui_->abbCutS}};
+    for (const auto& [area, button] : areas) {
+        if (area->Shown) {
+            DrawArea(*area);
+            if (!button->isChecked())
+                area->Shown = 0;
+        }
+    }
+    ui_->tbInFrame->setValue(position);
+}
+
+void TForm1::tbInFrameOnChange()
+{
+    const QString text = QString::number(ui_->tbInFrame->value());
+    ui_->FrmNo->setText(text);
+    ui_->tbInFrame->setToolTip(text);
+    frmNoOnChange();
+}
+
+void TForm1::frmNoOnChange()
+{
+    if (InputFrames.TotalFrames() == 0) {
+        ui_->LeadIn->clear();
+        return;
+    }
+    const std::optional<int> number =
+        vantrel::parseFrameNumber(ui_->FrmNo->text(), ui_->tbInFrame->minimum(), ui_->tbInFrame->maximum());
+    if (!number)
+        return;
+    if (ui_->tbInFrame->value() != *number) {
+        ui_->tbInFrame->setValue(*number); // its change handler comes back here
+        return;
+    }
+    vantrel::TCutArea* area = EndArea.Shown ? &EndArea : StartArea.Shown ? &StartArea : nullptr;
+    ShowInputFrame();
+    ui_->abbDelPic->setToolTip(InputFrames.Current()->FileName() + QStringLiteral("を削除"));
+    if (area)
+        showArea(*area);
+}
+
+void TForm1::ShowInputFrame()
+{
+    QImage frame;
+    const int code = InputFrames.SelectFrame(ui_->FrmNo->text().toInt() - 1, frame);
+    ui_->LeadIn->setPicture(frame, inputZoomPercent());
+    if (code != 0)
+        ShowError(code);
+
+    // A smaller picture is centred; a larger one fills the view and scrolls.
+    const int room = InputView::ScrollBarExtent;
+    const QSize panel = ui_->PanelIn->size();
+    int w = static_cast<int>(ui_->LeadIn->dstWidth());
+    int h = static_cast<int>(ui_->LeadIn->dstHeight());
+    if (panel.width() - 2 < w)
+        h += room;
+    if (panel.height() - 2 < h)
+        w += room;
+    int left = 1;
+    int top = 1;
+    if (panel.width() - 2 > w)
+        left = (panel.width() - w - 2) / 2;
+    if (panel.height() - 2 > h)
+        top = (panel.height() - h - 2) / 2;
+    if (left == 1)
+        w = panel.width() - 2;
+    if (top == 1)
+        h = panel.height() - 2;
+    ui_->Panel10->setGeometry(left, top, w, h);
+    ui_->LeadIn->setGeometry(0, 0, w, h);
+}
+
+void TForm1::cbScaleOnChange()
+{
+    if (!ui_->LeadIn->hasPicture())
+        return;
+    vantrel::TCutArea* area = StartArea.Shown ? &StartArea : EndArea.Shown ? &EndArea : nullptr;
+    if (area)
+        DrawArea(*area);
+    ShowInputFrame();
+    if (area) {
+        ClampArea(*area);
+        PreviewArea(*area);
+        DrawArea(*area);
+        ShowAreaStatus(*area);
+    }
+}

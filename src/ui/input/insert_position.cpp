@@ -1,0 +1,12 @@
+#include "ui/app/tform1.h"
+
+#include "ui/input/tdlg_ins.h"
+
+int TForm1::askInsertPosition(int frameCount)
+{
+    TdlgIns dialog(frameCount, this);
+    for (int i = 0; i < static_cast<int>(catalogue_.messageTexts.size()); ++i)
+        dialog.SetText(i, catalogue_.messageTexts[static_cast<std::size_t>(i)]);
+    dialogs_->execInsertDialog(dialog);
+    return dialog.InsertPos();
+}

@@ -1,0 +1,113 @@
+#include "ui/support/frame_window_test.h"
+
+#include "core/imaging/bitmap.h"
+#include "core/imaging/mono_conversion.h"
+#include "support/avi_writer.h"
+#include "support/frame_pattern.h"
+#include "ui/input/input_view.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QToolButton>
+
+namespace {
+
+class Generation : public FrameWindowTest
+{
+protected:
+    static constexpr QSize VideoSize{320, 240};
+
+    QString writeVideo(int frames)
+    {
+        const QString path = QDir(folderPath()).filePath("clip.avi");
+        vantrel::test::AviSpec spec;
+        spec.size = VideoSize;
+        spec.frames = frames;
+        spec.codec = vantrel::test::AviCodec::RawBgr24; // lossless: frames compare exactly
+        EXPECT_TRUE(vantrel::test::writeAvi(path, spec));
+        return path;
+    }
+    void addInput(const QString& path)
+    {
+        dialogs().fileAnswers.push_back(path);
+        control<QToolButton>("abbInPic")->click();
+    }
+    // Drags with the mouse from one view point to another, as a user does.
+    void drag(QPoint from, QPoint to)
+    {
+        InputView* view = control<InputView>("LeadIn");
+        auto send = [view](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+            QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(view, &event);
+        };
+        send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+};
+
+// The road of the program: a video in, both areas marked on different frames, a moving cut
+// made, saved and loaded back.
+TEST_F(Generation, VideoToSavedAnimationAndBack)
+{
+    open();
+    addInput(writeVideo(20));
+    auto* frameBar = control<QSlider>("tbInFrame");
+    ASSERT_EQ(frameBar->maximum(), 20);
+
+    control<QToolButton>("abbCutS")->click();
+    drag({1, 1}, {21, 11}); // the top-left corner of the whole-view area
+    control<QToolButton>("abbCutS")->click();
+    frameBar->setValue(20);
+    control<QToolButton>("abbCutE")->click(); // back to the end area's frame 1...
+    EXPECT_EQ(frameBar->value(), 1);
+    frameBar->setValue(20); // ...which the area follows while its button is down
+    control<QToolButton>("abbExecute")->click();
+    ASSERT_EQ(window().frameStore().count(), 30);
+    EXPECT_FALSE(control<QToolButton>("abbCutE")->isChecked());
+
+    // The first frame is the start area on input frame 1: (20, 10)-(202, 54) stretched to the panel.
+    const QImage picture = vantrel::test::makeNumberedPicture(1, VideoSize);
+    const QImage cut = vantrel::resizeNearest(picture.copy(20, 10, 182, 44), 160, 54);
+    EXPECT_EQ(window().frameStore().monoFrame(0),
+              vantrel::MakeMono(cut, control<QComboBox>("cbDither")->currentIndex()));
+
+    dialogs().fileAnswers.push_back(QDir(folderPath()).filePath("run.nma"));
+    control<QToolButton>("abbFSave")->click();
+    const QList<QImage> made = window().frameStore().monoFrames();
+    control<QToolButton>("abbOutPreClr")->click();
+    dialogs().fileAnswers.push_back(QDir(folderPath()).filePath("run.nma"));
+    control<QToolButton>("abbFLoad")->click();
+    ASSERT_EQ(window().frameStore().count(), 30);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(window().frameStore().monoFrame(i).convertToFormat(QImage::Format_Grayscale8),
+                  made[i].convertToFormat(QImage::Format_Grayscale8))
+            << i;
+    EXPECT_TRUE(dialogs().messages.empty());
+}
+
+TEST_F(Generation, CancelLeavesTheStoreAsItWasAndTooManyFramesAreRefused)
+{
+    open();
+    addFrames(3);
+    addInput(writeVideo(3));
+    dialogs().cancelProgressAt = 5;
+    control<QToolButton>("abbExecute")->click();
+    EXPECT_EQ(monoMarks(), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(dialogs().progressTexts.size(), 1u);
+
+    addFrames(55, 3); // 58 + 30 = 88 fits; 88 + 30 does not
+    dialogs().cancelProgressAt = -1;
+    control<QToolButton>("abbExecute")->click();
+    EXPECT_EQ(window().frameStore().count(), 88);
+    control<QToolButton>("abbExecute")->click();
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, window().catalogue().errorTexts[9]);
+    EXPECT_EQ(window().frameStore().count(), 88);
+}
+
+} // namespace

@@ -12,6 +12,8 @@ extern "C" {
 #include <QFile>
 #include <QtEndian>
 
+#include <cstring>
+
 namespace vantrel::test {
 
 namespace {
@@ -176,6 +178,39 @@ bool writeAvi(const QString& path, const AviSpec& layout)
     output.reset(); // closes the file
     const bool intraOnly = layout.codec != AviCodec::Mpeg4;
     return !intraOnly || layout.keyFrameInterval == 1 || markKeyFrames(path, layout.keyFrameInterval);
+}
+
+bool writePngAvi(const QString& path, QSize size, const QList<QByteArray>& pngs, int fps)
+{
+    ffmpeg::silenceLog();
+    const QByteArray fileName = QFile::encodeName(path);
+    AVFormatContext* rawOutput = nullptr;
+    if (avformat_alloc_output_context2(&rawOutput, nullptr, "avi", fileName.constData()) < 0)
+        return false;
+    OutputContextPtr output(rawOutput);
+    AVStream* stream = avformat_new_stream(output.get(), nullptr);
+    ffmpeg::PacketPtr packet(av_packet_alloc());
+    if (!stream || !packet)
+        return false;
+    stream->codecpar->codec_type = AVMEDIA_TYPE_VIDEO;
+    stream->codecpar->codec_id = AV_CODEC_ID_PNG;
+    stream->codecpar->width = size.width();
+    stream->codecpar->height = size.height();
+    stream->time_base = AVRational{1, fps};
+    if (avio_open(&output->pb, fileName.constData(), AVIO_FLAG_WRITE) < 0 ||
+        avformat_write_header(output.get(), nullptr) < 0)
+        return false;
+    for (qsizetype index = 0; index < pngs.size(); ++index) {
+        if (av_new_packet(packet.get(), int(pngs[index].size())) < 0)
+            return false;
+        const ffmpeg::PacketUnrefGuard unref(packet.get()); // av_write_frame leaves it to us
+        std::memcpy(packet->data, pngs[index].constData(), size_t(pngs[index].size()));
+        packet->pts = packet->dts = av_rescale_q(index, AVRational{1, fps}, stream->time_base);
+        packet->flags |= AV_PKT_FLAG_KEY;
+        if (av_write_frame(output.get(), packet.get()) < 0)
+            return false;
+    }
+    return av_write_trailer(output.get()) == 0;
 }
 
 } // namespace vantrel::test

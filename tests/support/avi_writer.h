@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -26,5 +27,9 @@ struct AviSpec
 // Writes an AVI whose frame n (1-based) is makeNumberedPicture(n, size). Returns false when
 // FFmpeg refuses any step. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
 bool writeAvi(const QString& path, const AviSpec& layout);
+
+// Writes an AVI whose stream header announces `size` and whose frames are the given PNG files,
+// stored as they are: frames may disagree with the header.
+bool writePngAvi(const QString& path, QSize size, const QList<QByteArray>& pngs, int fps = 10);
 
 } // namespace vantrel::test

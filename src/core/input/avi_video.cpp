@@ -15,15 +15,14 @@ namespace vantrel {
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto OperationTimeout = 5s;
-
 // A run of undecodable packets this long means the stream is not worth reading further.
 constexpr int MaxConsecutiveErrors = 50;
 
 // The decode loop's own outcome; never returned from load.
 constexpr int EndOfStream = 1;
+
+// The smallest a frame can take in a file: a chunk header with no data (a drop frame).
+constexpr qint64 MinFrameBytes = 8;
 
 int openError(int error)
 {
@@ -65,27 +64,29 @@ bool isYuv(int format)
     return descriptor && !(descriptor->flags & AV_PIX_FMT_FLAG_RGB) && descriptor->nb_components >= 3;
 }
 
+// A file in memory has nothing else to open.
+int refuseToOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**)
+{
+    return AVERROR(EPERM);
+}
+
 } // namespace
 
-void AviVideo::Deadline::restart()
+int AviVideo::open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock)
 {
-    end_ = std::chrono::steady_clock::now() + OperationTimeout;
+    return start(std::unique_ptr<AviVideo>(new AviVideo(path, std::move(clock))), out);
 }
 
-bool AviVideo::Deadline::passed() const
+int AviVideo::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out, DeadlineClock clock)
 {
-    return std::chrono::steady_clock::now() > end_;
+    std::unique_ptr<AviVideo> video(new AviVideo(QString(), std::move(clock)));
+    video->memory_.emplace(bytes, video->deadline_);
+    return start(std::move(video), out);
 }
 
-int AviVideo::Deadline::interrupt(void* deadline)
-{
-    return static_cast<const Deadline*>(deadline)->passed() ? 1 : 0;
-}
-
-int AviVideo::open(const QString& path, std::unique_ptr<MediaFile>& out)
+int AviVideo::start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out)
 {
     ffmpeg::silenceLog();
-    std::unique_ptr<AviVideo> video(new AviVideo(path));
     video->deadline_.restart();
     if (const int rc = video->openStream())
         return rc;
@@ -100,22 +101,15 @@ int AviVideo::openStream()
 {
     codec_.reset();
     format_.reset();
+    io_.reset();
     stream_ = nullptr;
 
     AVFormatContext* context = avformat_alloc_context();
     if (!context)
         return MediaCannotOpen;
-    context->interrupt_callback = {&Deadline::interrupt, &deadline_};
-    // The AVI demuxer only, on local files only: probing would let a file named .avi reach
-    // playlist demuxers that open other files or network addresses.
-    ffmpeg::Dictionary options;
-    options.set("protocol_whitelist", "file");
-    const QByteArray url = "file:" + QFile::encodeName(path_);
-    const int opened =
-        avformat_open_input(&context, url.constData(), av_find_input_format("avi"), options.address());
-    format_.reset(context); // null when opening failed
-    if (opened < 0)
-        return openError(opened);
+    context->interrupt_callback = {&DecodeDeadline::interrupt, &deadline_};
+    if (const int rc = openInput(context))
+        return rc;
 
     streamIndex_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (streamIndex_ < 0)
@@ -157,6 +151,34 @@ int AviVideo::openStream()
     return MediaOk;
 }
 
+// Takes the context, freed on failure. The AVI demuxer only, on local files or memory only:
+// probing would let a file named .avi reach playlist demuxers that open other files or
+// network addresses.
+int AviVideo::openInput(AVFormatContext* context)
+{
+    ffmpeg::Dictionary options;
+    QByteArray url;
+    if (memory_) {
+        io_ = memory_->open();
+        if (!io_) {
+            avformat_free_context(context);
+            return MediaCannotOpen;
+        }
+        context->pb = io_.get();
+        context->io_open = &refuseToOpen;
+    } else {
+        options.set("protocol_whitelist", "file");
+        url = "file:" + QFile::encodeName(path_);
+    }
+    const int opened =
+        avformat_open_input(&context, url.constData(), av_find_input_format("avi"), options.address());
+    format_.reset(context); // null when opening failed
+    // Input stopped by the deadline fails as whatever the half-read header gives.
+    if (opened < 0)
+        return deadline_.passed() ? MediaTimeout : openError(opened);
+    return MediaOk;
+}
+
 int AviVideo::readStreamInfo()
 {
     timeBase_ = stream_->time_base;
@@ -175,14 +197,21 @@ int AviVideo::readStreamInfo()
     else if (const AVIndexEntry* first = avformat_index_get_entry(stream_, 0))
         startPts_ = first->timestamp;
 
-    qint64 frames = stream_->nb_frames;
+    qint64 frames = indexedFrameCount();
+    if (frames <= 0)
+        frames = stream_->nb_frames;
     if (frames <= 0) {
         const AVRational frameDuration = av_inv_q(frameRate_);
         if (stream_->duration > 0)
             frames = av_rescale_q(stream_->duration, timeBase_, frameDuration);
         else if (format_->duration > 0)
-            frames = av_rescale_q(format_->duration, AV_TIME_BASE_Q, frameDuration);
+            frames = av_rescale_q(format_->duration, AVRational{1, AV_TIME_BASE}, frameDuration);
     }
+    // Each frame takes a chunk header at least. Within that, a cut-short file keeps the count
+    // its header gives, and the frames it lost load black.
+    const qint64 fileSize = avio_size(format_->pb);
+    if (fileSize >= 0)
+        frames = std::min(frames, fileSize / MinFrameBytes);
     if (frames <= 0)
         return MediaNoFrames;
     if (frames > INT_MAX)
@@ -191,6 +220,18 @@ int AviVideo::readStreamInfo()
     frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
     buffers_ = FrameBufferPool::create(frameSize_, QImage::Format_RGB888);
     return MediaOk;
+}
+
+// The page of the index's last entry. The index lists every chunk of the stream but drop
+// frames, which only advance its timestamps; 0 when the file has no index.
+qint64 AviVideo::indexedFrameCount() const
+{
+    const int entries = avformat_index_get_entries_count(stream_);
+    const AVIndexEntry* last = entries > 0 ? avformat_index_get_entry(stream_, entries - 1) : nullptr;
+    qint64 offset = 0;
+    if (!last || __builtin_sub_overflow(last->timestamp, startPts_, &offset))
+        return 0;
+    return pageAtOffset(offset);
 }
 
 // The way back when the index can't take us to a frame: reopen and decode from the start.
@@ -205,7 +246,6 @@ int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
     if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
         return rc;
     deadline_.restart();
-    sawDecodeError_ = false;
     buffers_->keep(range.count); // enough for the next block once the caller drops this one
     QList<QImage> block;
     if (const int rc = decodeBlock(range, block)) {
@@ -296,8 +336,19 @@ int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
     }
     // After draining, or with a decoded frame left undelivered, only a seek gets back in step.
     nextPage_ = draining_ || blockEndsInGap ? 0 : expected;
-    if (block.isEmpty())
-        return sawDecodeError_ ? MediaCorrupt : MediaNoFrames;
+    // The stream ended before the pages its count gives: damaged frames.
+    return appendBlack(range.count - int(block.size()), block);
+}
+
+int AviVideo::appendBlack(int pages, QList<QImage>& block)
+{
+    if (pages <= 0)
+        return MediaOk;
+    QImage black = buffers_->take();
+    if (black.isNull())
+        return MediaTooLarge; // out of memory
+    black.fill(Qt::black);
+    block.insert(block.size(), pages, black);
     return MediaOk;
 }
 
@@ -350,7 +401,6 @@ int AviVideo::feedPacket()
 
 int AviVideo::noteDecodeError()
 {
-    sawDecodeError_ = true;
     return ++consecutiveErrors_ > MaxConsecutiveErrors ? MediaCorrupt : MediaOk;
 }
 
@@ -361,6 +411,12 @@ qint64 AviVideo::pageOf(const AVFrame& frame) const
     qint64 offset = 0;
     if (pts == AV_NOPTS_VALUE || __builtin_sub_overflow(pts, startPts_, &offset))
         return lastPage_ + 1;
+    return pageAtOffset(offset);
+}
+
+// The page of a timestamp counted from the stream's start; 0 before the first.
+qint64 AviVideo::pageAtOffset(qint64 offset) const
+{
     const qint64 index = av_rescale_q_rnd(offset, timeBase_, av_inv_q(frameRate_), AV_ROUND_NEAR_INF);
     return std::clamp<qint64>(index, -1, INT_MAX - 1) + 1;
 }

@@ -1,20 +1,26 @@
 #pragma once
 
+#include "core/input/decode_deadline.h"
 #include "core/input/ffmpeg_handles.h"
 #include "core/input/frame_buffer_pool.h"
 #include "core/input/media_file.h"
+#include "core/input/memory_input.h"
 #include "core/input/page_range.h"
 
-#include <chrono>
+#include <optional>
 
 namespace vantrel {
 
 // An AVI video decoded through FFmpeg. The file stays open between loads so that consecutive
 // blocks continue where the last one ended and other blocks seek from the nearest key frame.
+// The frame count comes from the index, else from the header, and never exceeds what the
+// file's size can hold; pages a cut-short file ends before load as black frames.
 class AviVideo final : public MediaFile
 {
 public:
-    static int open(const QString& path, std::unique_ptr<MediaFile>& out);
+    static int open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {});
+    // The same for a file held in memory.
+    static int openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {});
 
     AviVideo(const AviVideo&) = delete;
     AviVideo& operator=(const AviVideo&) = delete;
@@ -25,19 +31,6 @@ public:
     int load(int firstPage, int count, QList<QImage>& frames) override;
 
 private:
-    // Opening, and each delivered frame with whatever is decoded to reach it, must finish in
-    // time; FFmpeg polls it during input, the decode loop between frames.
-    class Deadline
-    {
-    public:
-        void restart();
-        bool passed() const;
-        static int interrupt(void* deadline);
-
-    private:
-        std::chrono::steady_clock::time_point end_;
-    };
-
     // What the scaler was made for; a frame that differs gets a new one.
     struct ScalerInput
     {
@@ -49,10 +42,13 @@ private:
         bool operator==(const ScalerInput&) const = default;
     };
 
-    explicit AviVideo(QString path) : path_(std::move(path)) {}
+    AviVideo(QString path, DeadlineClock clock) : path_(std::move(path)), deadline_(std::move(clock)) {}
 
+    static int start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out);
     int openStream();
+    int openInput(AVFormatContext* context);
     int readStreamInfo();
+    qint64 indexedFrameCount() const;
     int rewind();
     int seekTo(qint64 page);
     bool continuesTo(qint64 page) const;
@@ -62,11 +58,15 @@ private:
     int feedPacket();
     int noteDecodeError();
     qint64 pageOf(const AVFrame& frame) const;
+    qint64 pageAtOffset(qint64 offset) const;
     qint64 ptsOf(qint64 page) const;
     int toImage(const AVFrame& frame, QImage& image);
+    int appendBlack(int pages, QList<QImage>& block);
 
-    QString path_;
-    Deadline deadline_; // before format_, which calls it until destroyed
+    QString path_;                      // empty for a file in memory
+    DecodeDeadline deadline_;           // before format_, which calls it until destroyed
+    std::optional<MemoryInput> memory_; // before io_, which reads it
+    ffmpeg::IoContextPtr io_;           // before format_, which reads through it
     ffmpeg::InputContextPtr format_;
     ffmpeg::CodecContextPtr codec_;
     ffmpeg::PacketPtr packet_;
@@ -88,7 +88,6 @@ private:
     qint64 nextPage_ = 0; // the page the decoder delivers next; 0 when a seek is needed
     qint64 lastPage_ = 0; // page of the last decoded frame, for frames without a timestamp
     bool draining_ = false;
-    bool sawDecodeError_ = false;
     int consecutiveErrors_ = 0;
 };
 

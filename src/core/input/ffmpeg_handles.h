@@ -5,6 +5,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavformat/avio.h>
 #include <libavutil/dict.h>
 #include <libavutil/frame.h>
 #include <libswscale/swscale.h>
@@ -19,6 +20,17 @@ struct InputContextDeleter
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
 };
 using InputContextPtr = std::unique_ptr<AVFormatContext, InputContextDeleter>;
+
+// A custom I/O context and its buffer, which FFmpeg may have replaced by one of its own.
+struct IoContextDeleter
+{
+    void operator()(AVIOContext* context) const
+    {
+        av_freep(&context->buffer);
+        avio_context_free(&context);
+    }
+};
+using IoContextPtr = std::unique_ptr<AVIOContext, IoContextDeleter>;
 
 struct CodecContextDeleter
 {

@@ -4,6 +4,7 @@
 #include "core/input/picture_completeness.h"
 #include "core/input/picture_limits.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
@@ -68,12 +69,9 @@ QImage toOpaqueRgb888(const QImage& image)
     return rgb;
 }
 
-int decodePicture(const QString& path, QSize expectedSize, QImage& picture)
+int decodePicture(QIODevice& device, QSize expectedSize, QImage& picture)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return MediaCannotOpen;
-    QImageReader reader(&file);
+    QImageReader reader(&device);
     QSize size;
     if (const int rc = examineHeader(reader, size))
         return rc;
@@ -84,7 +82,7 @@ int decodePicture(const QString& path, QSize expectedSize, QImage& picture)
     QImage decoded;
     if (!reader.read(&decoded) || decoded.size() != size)
         return MediaCorrupt;
-    if (!pictureDataComplete(format, file))
+    if (!pictureDataComplete(format, device))
         return MediaCorrupt;
     QImage rgb = toOpaqueRgb888(decoded);
     if (rgb.isNull())
@@ -97,16 +95,40 @@ int decodePicture(const QString& path, QSize expectedSize, QImage& picture)
 
 int StillPicture::open(const QString& path, std::unique_ptr<MediaFile>& out)
 {
+    return start(std::unique_ptr<StillPicture>(new StillPicture(path, {})), out);
+}
+
+int StillPicture::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out)
+{
+    return start(std::unique_ptr<StillPicture>(new StillPicture({}, bytes)), out);
+}
+
+int StillPicture::start(std::unique_ptr<StillPicture> picture, std::unique_ptr<MediaFile>& out)
+{
     limitReaderAllocation();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::unique_ptr<QIODevice> data = picture->openData();
+    if (!data)
         return MediaCannotOpen;
-    QImageReader reader(&file);
-    QSize size;
-    if (const int rc = examineHeader(reader, size))
+    QImageReader reader(data.get());
+    if (const int rc = examineHeader(reader, picture->size_))
         return rc;
-    out.reset(new StillPicture(path, size));
+    out = std::move(picture);
     return MediaOk;
+}
+
+std::unique_ptr<QIODevice> StillPicture::openData() const
+{
+    std::unique_ptr<QIODevice> device;
+    if (path_.isEmpty()) {
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(bytes_);
+        device = std::move(buffer);
+    } else {
+        device = std::make_unique<QFile>(path_);
+    }
+    if (!device->open(QIODevice::ReadOnly))
+        return {};
+    return device;
 }
 
 int StillPicture::load(int firstPage, int count, QList<QImage>& frames)
@@ -115,7 +137,10 @@ int StillPicture::load(int firstPage, int count, QList<QImage>& frames)
     if (const int rc = clampPageRange(firstPage, count, frameCount(), range))
         return rc;
     if (picture_.isNull()) {
-        if (const int rc = decodePicture(path_, size_, picture_))
+        const std::unique_ptr<QIODevice> data = openData();
+        if (!data)
+            return MediaCannotOpen;
+        if (const int rc = decodePicture(*data, size_, picture_))
             return rc;
     }
     frames = QList<QImage>{picture_};

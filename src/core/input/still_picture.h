@@ -2,6 +2,9 @@
 
 #include "core/input/media_file.h"
 
+#include <QByteArray>
+#include <QIODevice>
+
 namespace vantrel {
 
 // A JPEG, PNG or BMP picture: one page, decoded on the first load and kept.
@@ -9,6 +12,8 @@ class StillPicture final : public MediaFile
 {
 public:
     static int open(const QString& path, std::unique_ptr<MediaFile>& out);
+    // The same for a file held in memory.
+    static int openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out);
 
     int frameCount() const override { return 1; }
     int frameDelayMs() const override { return 0; }
@@ -16,9 +21,13 @@ public:
     int load(int firstPage, int count, QList<QImage>& frames) override;
 
 private:
-    StillPicture(QString path, QSize size) : path_(std::move(path)), size_(size) {}
+    StillPicture(QString path, QByteArray bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {}
 
-    QString path_;
+    static int start(std::unique_ptr<StillPicture> picture, std::unique_ptr<MediaFile>& out);
+    std::unique_ptr<QIODevice> openData() const; // null when it can't be read
+
+    QString path_;     // empty for a file in memory
+    QByteArray bytes_; // the file in memory
     QSize size_;
     QImage picture_; // null until the first load
 };

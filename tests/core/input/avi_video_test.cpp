@@ -1,4 +1,4 @@
-#include "core/input/media_file.h"
+#include "core/input/avi_video.h"
 
 #include "support/avi_writer.h"
 #include "support/frame_pattern.h"
@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <functional>
 #include <numeric>
 
 namespace vantrel {
@@ -163,6 +165,62 @@ TEST(AviVideoLimits, StreamsAnnouncingHugeFramesAreRefusedBeforeDecoding)
         ASSERT_TRUE(test::writeBytes(path, withAnnouncedSize(avi, size.width, size.height)));
         std::unique_ptr<MediaFile> video;
         EXPECT_EQ(MediaFile::open(path, video), MediaTooLarge) << size.width << " x " << size.height;
+    }
+}
+
+QByteArray pngBytes(const QImage& picture)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return picture.save(&buffer, "png") ? buffer.data() : QByteArray();
+}
+
+// The stream header passes, so only the decoder's own pixel limit stops the frame.
+TEST(AviVideoLimits, FramesAnnouncingMorePixelsThanTheLimitAreDamaged)
+{
+    QImage huge(MaxPictureSide, 1366, QImage::Format_Mono); // 1 bit a pixel keeps it cheap
+    huge.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    huge.fill(1);
+    const QSize size(32, 32);
+    const QList<QByteArray> pngs{pngBytes(test::makeNumberedPicture(1, size)), pngBytes(huge),
+                                 pngBytes(test::makeNumberedPicture(3, size))};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge-frame.avi");
+    ASSERT_TRUE(test::writePngAvi(path, size, pngs));
+    std::unique_ptr<MediaFile> video;
+    ASSERT_EQ(MediaFile::open(path, video), MediaOk);
+    QList<QImage> frames;
+    ASSERT_EQ(video->load(1, 3, frames), MediaOk);
+    EXPECT_EQ(test::pictureNumbers(frames), (QList<int>{1, 1, 3}));
+}
+
+// The clock jumps instead of any test waiting for the deadline.
+TEST(AviVideoLimits, OpeningAndEachFrameStopAtTheDeadline)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("clip.avi");
+    ASSERT_TRUE(test::writeAvi(
+        path,
+        {.size = QSize(32, 32), .frames = 10, .codec = AviCodec::Mjpeg, .fps = 10, .keyFrameInterval = 1}));
+    const QByteArray bytes = test::readBytes(path);
+    using Opener = std::function<int(std::unique_ptr<MediaFile>&, DeadlineClock)>;
+    const Opener openers[] = {
+        [&](auto& out, DeadlineClock clock) { return AviVideo::open(path, out, std::move(clock)); },
+        [&](auto& out, DeadlineClock clock) { return AviVideo::openBytes(bytes, out, std::move(clock)); }};
+    for (const Opener& open : openers) {
+        std::chrono::steady_clock::time_point now;
+        std::chrono::steady_clock::duration step{};
+        const DeadlineClock clock = [&] { return now += step; };
+        std::unique_ptr<MediaFile> video;
+        ASSERT_EQ(open(video, clock), MediaOk);
+        QList<QImage> frames;
+        ASSERT_EQ(video->load(1, 2, frames), MediaOk);
+        EXPECT_EQ(test::pictureNumbers(frames), pages(1, 2));
+
+        step = DecodeDeadline::Timeout + std::chrono::seconds(1); // each reading overruns the last
+        EXPECT_EQ(video->load(5, 2, frames), MediaTimeout);
+        EXPECT_EQ(test::pictureNumbers(frames), pages(1, 2));
+        EXPECT_EQ(open(video, clock), MediaTimeout);
     }
 }
 

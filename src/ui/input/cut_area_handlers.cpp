@@ -77,6 +77,7 @@ void TForm1::showArea(vantrel::TCutArea& area)
     ScrollToArea(area);
     PreviewArea(area);
     DrawArea(area);
+    ShowAreaStatus(area); // the frame number may have changed with the frame shown
 }
 
 void TForm1::abbCutSClick()
@@ -97,6 +98,7 @@ void TForm1::cutButtonClick(vantrel::TCutArea& area, QToolButton* button, vantre
         if (edited.Shown)
             DrawArea(edited);
         edited.Shown = 0;
+        ShowAreaStatus(edited);
     };
     if (!button->isChecked()) {
         stopEditing(area);
@@ -112,7 +114,6 @@ void TForm1::cutButtonClick(vantrel::TCutArea& area, QToolButton* button, vantre
         showArea(area);
     else
         ui_->tbInFrame->setValue(area.FrameNo); // the frame change shows it
-    ShowAreaStatus(area);
 }
 
 void TForm1::LeadInOnMDown(int x, int y)

@@ -81,8 +81,10 @@ void TForm1::abbInClrClick()
 
 void TForm1::areaFramesAtMost(int frameNo)
 {
-    for (vantrel::TCutArea* area : {&StartArea, &EndArea})
+    for (vantrel::TCutArea* area : {&StartArea, &EndArea}) {
         area->FrameNo = std::min(area->FrameNo, frameNo);
+        ShowAreaStatus(*area);
+    }
 }
 
 void TForm1::SetInputFrameCount(int n)

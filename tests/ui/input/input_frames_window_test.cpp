@@ -1,0 +1,75 @@
+#include "ui/support/frame_window_test.h"
+
+#include "support/avi_writer.h"
+#include "ui/input/input_view.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QSlider>
+#include <QToolButton>
+
+namespace {
+
+class InputFrames : public FrameWindowTest
+{
+protected:
+    void addInput(const QString& path)
+    {
+        dialogs().fileAnswers.push_back(path);
+        control<QToolButton>("abbInPic")->click();
+    }
+    QString writePicture(const char* name, QSize size)
+    {
+        QImage picture(size, QImage::Format_RGB888);
+        picture.fill(Qt::darkCyan);
+        const QString path = QDir(folderPath()).filePath(name);
+        EXPECT_TRUE(picture.save(path));
+        return path;
+    }
+};
+
+// A picture wider than the view but low enough gets the full width with room for the scroll
+// bar below and is centred vertically in the 416 x 294 panel.
+TEST_F(InputFrames, WidePictureFillsTheWidthAndIsCentredVertically)
+{
+    open();
+    addInput(writePicture("wide.PNG", {500, 200}));
+    const InputView* view = control<InputView>("LeadIn");
+    EXPECT_EQ(view->size(), QSize(414, 217));
+    EXPECT_EQ(control<QWidget>("Panel10")->pos(), QPoint(1, 37));
+    EXPECT_EQ(view->dstWidth(), 500.0);
+}
+
+TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
+{
+    open();
+    const QString video = QDir(folderPath()).filePath("clip.avi");
+    vantrel::test::AviSpec spec;
+    spec.frames = 5;
+    ASSERT_TRUE(vantrel::test::writeAvi(video, spec));
+    addInput(writePicture("one.jpg", {64, 64}));
+    EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // nothing to ask about in an empty list
+    dialogs().insertAnswers.push_back(1);
+    addInput(video); // before the picture: frames 1-5, the picture 6
+    EXPECT_EQ(dialogs().insertDialogCounts.back(), "5Frames");
+    auto* bar = control<QSlider>("tbInFrame");
+    EXPECT_EQ(bar->maximum(), 6);
+    EXPECT_EQ(bar->value(), 1);
+
+    control<QToolButton>("abbCutS")->click();
+    bar->setValue(6); // the area being edited follows the frame
+    control<QToolButton>("abbCutS")->click();
+    EXPECT_EQ(control<QLabel>("StatusPanel0")->text().left(8), "Start 6:");
+    bar->setValue(3);
+    control<QToolButton>("abbDelPic")->click(); // the video goes; the picture is frame 1
+    EXPECT_EQ(bar->maximum(), 1);
+    EXPECT_EQ(control<QLineEdit>("FrmNo")->text(), "1");
+    EXPECT_TRUE(control<InputView>("LeadIn")->hasPicture());
+    EXPECT_EQ(control<QLabel>("StatusPanel0")->text().left(8), "Start 1:");
+
+    control<QToolButton>("abbInClr")->click();
+    EXPECT_FALSE(control<InputView>("LeadIn")->hasPicture());
+    EXPECT_FALSE(control<QToolButton>("abbExecute")->isEnabled());
+}
+
+} // namespace

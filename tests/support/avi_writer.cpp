@@ -162,7 +162,11 @@ bool writeAvi(const QString& path, const AviSpec& layout)
     for (int index = 0; index < layout.frames; ++index) {
         if (layout.droppedFrames.contains(index + 1))
             continue; // the muxer fills the gap in timestamps with empty chunks
-        const QImage picture = makeNumberedPicture(index + 1, layout.size);
+        const QImage picture =
+            (layout.picture ? layout.picture(index + 1) : makeNumberedPicture(index + 1, layout.size))
+                .convertToFormat(QImage::Format_RGB888);
+        if (picture.size() != layout.size)
+            return false;
         const uint8_t* const source[4] = {picture.constBits(), nullptr, nullptr, nullptr};
         const int sourceStride[4] = {int(picture.bytesPerLine()), 0, 0, 0};
         if (av_frame_make_writable(frame.get()) < 0)

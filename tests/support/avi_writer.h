@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QSize>
 #include <QString>
+
+#include <functional>
 
 namespace vantrel::test {
 
@@ -22,10 +25,12 @@ struct AviSpec
     // Frames (1-based, neither the first nor the last) left as empty chunks: AVI drop frames,
     // which players show as the frame before.
     QList<int> droppedFrames{};
+    // Picture of frame n (1-based), of the stream's size; unset means makeNumberedPicture(n, size).
+    std::function<QImage(int)> picture{};
 };
 
-// Writes an AVI whose frame n (1-based) is makeNumberedPicture(n, size). Returns false when
-// FFmpeg refuses any step. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
+// Writes an AVI of layout.picture(n) for each frame n. Returns false when FFmpeg refuses any step
+// or a picture has the wrong size. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
 bool writeAvi(const QString& path, const AviSpec& layout);
 
 // Writes an AVI whose stream header announces `size` and whose frames are the given PNG files,

@@ -1,9 +1,9 @@
 #include "cli/cli_commands.h"
 
+#include "core/app/atomic_save.h"
 #include "core/files/anim_reader.h"
 #include "core/files/anim_result.h"
 #include "core/files/anim_strip.h"
-#include "core/files/atomic_save.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -64,7 +64,7 @@ int runRender(const CliRequest& request)
     if (!writer.write(strip))
         return fail(path, writer.errorString());
     QString reason;
-    if (saveBytesAtomically(request.output, png, &reason) != AnimOk)
+    if (saveBytesAtomically(request.output, png, &reason) != Saved)
         return fail(request.output, reason);
     return ExitOk;
 }

@@ -1,15 +1,15 @@
 #include "core/app/ini_profile.h"
 
+#include "core/app/atomic_save.h"
+
 #include "core/app/decimal.h"
 #include "core/app/shift_jis_codec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <cerrno>
 #include <optional>
 
 namespace vantrel {
@@ -407,22 +407,9 @@ int IniProfile::save(const QString& path, QString* errorText) const
     };
     // A failure here shows up as the open error below.
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile can lose a failed flush and commit a short file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(1, file.errorString());
-    // A short write leaves QSaveFile with no error of its own; errno still has the cause.
-    const auto systemReason = [&file] { return errno != 0 ? qt_error_string(errno) : file.errorString(); };
-    const QByteArray bytes = toBytes();
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = systemReason();
-        file.cancelWriting();
-        return fail(2, reason);
-    }
-    errno = 0;
-    if (!file.commit())
-        return fail(3, systemReason());
+    QString reason;
+    if (const int result = saveBytesAtomically(path, toBytes(), &reason); result != Saved)
+        return fail(result, reason);
     return 0;
 }
 

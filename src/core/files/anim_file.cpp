@@ -1,8 +1,8 @@
 #include "core/files/anim_file.h"
 
+#include "core/app/atomic_save.h"
 #include "core/files/anim_result.h"
 #include "core/files/anim_writer.h"
-#include "core/files/atomic_save.h"
 #include "core/files/frame_record.h"
 
 #include <QFile>
@@ -89,7 +89,14 @@ int TAnimFile::SaveFile(const QList<QImage>& frames)
         result != AnimOk)
         return result;
 
-    return saveBytesAtomically(fileName_, bytes, &systemReason_);
+    switch (saveBytesAtomically(fileName_, bytes, &systemReason_)) {
+    case Saved:
+        return AnimOk;
+    case SaveCannotCreate:
+        return AnimCantOpen;
+    default:
+        return AnimWriteFailed;
+    }
 }
 
 } // namespace vantrel

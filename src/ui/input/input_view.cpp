@@ -28,6 +28,7 @@ InputView::InputView(QWidget* parent)
 void InputView::setPicture(QImage picture, int zoomPercent)
 {
     picture_ = std::move(picture);
+    rectangles_.clear(); // a new picture comes without the frames drawn over the old one
     const double zoom = zoomPercent * 0.01;
     dstWidth_ = picture_.width() * zoom;
     dstHeight_ = picture_.height() * zoom;

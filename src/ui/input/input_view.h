@@ -18,7 +18,8 @@ public:
 
     explicit InputView(QWidget* parent = nullptr);
 
-    // The picture and its zoom in percent; the scroll position stays where it fits.
+    // The picture and its zoom in percent, without rectangles; the scroll position stays where
+    // it fits.
     void setPicture(QImage picture, int zoomPercent);
     void clear();
     bool hasPicture() const { return !picture_.isNull(); }

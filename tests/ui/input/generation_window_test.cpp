@@ -65,7 +65,9 @@ TEST_F(Generation, VideoToSavedAnimationAndBack)
     frameBar->setValue(20);
     control<QToolButton>("abbCutE")->click(); // back to the end area's frame 1...
     EXPECT_EQ(frameBar->value(), 1);
-    frameBar->setValue(20); // ...which the area follows while its button is down
+    for (const int frame : {5, 6, 20}) // ...which the area follows while its button is down
+        frameBar->setValue(frame);
+    EXPECT_EQ(control<InputView>("LeadIn")->rectangles().size(), 1); // drawn once, on the new frame
     control<QToolButton>("abbExecute")->click();
     ASSERT_EQ(window().frameStore().count(), 30);
     EXPECT_FALSE(control<QToolButton>("abbCutE")->isChecked());

@@ -29,7 +29,18 @@ void TForm1::pcChange(int)
         UpdateControlState(32);
     }
     UpdateControlState(64);
-    // Arriving at the effect or the text page refreshes its preview once those pages work.
+    // The faceplate shows the frame at its bar, not one left from before the store changed.
+    if (onPanelPage())
+        tbPanelChange();
+    refreshPagePreview();
+}
+
+void TForm1::refreshPagePreview()
+{
+    if (ui_->PageControl1->currentWidget() == ui_->TabSheet2)
+        EffectChange();
+    else if (ui_->PageControl1->currentWidget() == ui_->TabSheet3)
+        DrawFont();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -78,6 +89,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         frmNoExit();
     if (event->type() == QEvent::FocusOut && watched == ui_->MkFrm)
         MkFrmExit();
+    if (event->type() == QEvent::FocusOut && watched == ui_->FontSize)
+        FontSizeExit();
+    if (watched == ui_->LeadFont)
+        textPreviewMouse(event);
     if (event->type() == QEvent::FocusOut && watched == ui_->OutPreFrm)
         OutPreFrmExit();
     return QMainWindow::eventFilter(watched, event);

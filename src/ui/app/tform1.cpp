@@ -74,6 +74,8 @@ TForm1::~TForm1()
 {
     ui_->FrmNo->removeEventFilter(this);
     ui_->MkFrm->removeEventFilter(this);
+    ui_->FontSize->removeEventFilter(this);
+    ui_->LeadFont->removeEventFilter(this);
     ui_->OutPreFrm->removeEventFilter(this);
 }
 
@@ -112,7 +114,7 @@ void TForm1::frmMainOnCreate()
     ui_->udFont->setRange(10, 36);
     ui_->udFont->setPosition(10);
 
-    // The faceplate view is built here once the panel preview exists.
+    BuildPanelImage();
     ColorCodeLock = false;
     applyPanelColours();
     sizeFrameViews();
@@ -205,6 +207,11 @@ void TForm1::createTimersAndActions()
 
 void TForm1::connectHandlers()
 {
+    connectPlayerHandlers();
+    connectEffectHandlers();
+    connectTextHandlers();
+    connectPanelHandlers();
+    connectHelpHandlers();
     connect(ui_->abbEnd, &QToolButton::clicked, this, &TForm1::abbEndClick);
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, &TForm1::pcChange);
     ui_->FrmNo->installEventFilter(this);

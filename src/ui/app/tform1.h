@@ -9,6 +9,8 @@
 #include "core/imaging/undo_stack.h"
 #include "core/input/cut_area.h"
 #include "core/input/input_frame_list.h"
+#include "core/text/text_render.h"
+#include "core/text/text_style.h"
 #include "ui/app/user_dialogs.h"
 
 #include <QMainWindow>
@@ -58,6 +60,9 @@ public:
     // The frame display: shows the frame at the position of tbOutPre.
     void tbOutPreOnChange();
     void ExeUndo();
+    // Ticks of the input and output players, public so that tests run them one at a time.
+    void timerInOnTimer();
+    void OutPreOnTimer();
     // The stores themselves, for the subsystems that change frames in place.
     vantrel::FrameStore& frameStore() { return Frames; }
     vantrel::UndoStack& undoStack() { return UndoStack; }
@@ -101,6 +106,12 @@ private:
     void showEffectStrengthBar();
     int inputFrameCount() const;
     int outputFrameCount() const;
+
+    // Help and web pages
+    void connectHelpHandlers();
+    void abbHelpClick();
+    void abbHPAccessClick();
+    void abbGetPImageClick();
 
     // Shell handlers
     void abbEndClick();
@@ -160,12 +171,67 @@ private:
     void MkFrmExit();
     int generate(int insertIndex);
 
+    // Panel image and preview: registration, the faceplate view and its player
+    void connectPanelHandlers();
+    void abbSelPanelClick();
+    void BuildPanelImage();
+    void tbPanelChange();
+    void abbPPlayClick();
+    void abbPPauseClick();
+    void abbPStopClick();
+    void PanelOnTimer();
+    bool onPanelPage() const;
+    void exeActStart();
+    void exeActPause();
+    void exeActRep();
+    void exeActNext();
+    void exeActBack();
+
     // Load and save
     void abbFLoadClick();
     void abbFSaveClick();
     int loadAnimation(const QString& path, int& position);
     bool confirmSaveTarget(const QString& path, int frameCount);
     void showSaveError(int code, const QList<QImage>& frames);
+
+    // Players
+    void connectPlayerHandlers();
+    void abbInFramePlayClick();
+    void abbInFramePauseClick();
+    void abbInFrameStopClick();
+    void abbInFrameTopClick();
+    void abbInFrameBackClick();
+    void abbInFrameNextClick();
+    void abbInFrameEndClick();
+    void abbOutPrePlayClick();
+    void abbOutPrePauseClick();
+    void abbOutPreStopClick();
+    // The effect or text preview of the active page, after the frame or page changed.
+    void refreshPagePreview();
+
+    // Effects
+    void connectEffectHandlers();
+    void cbEffectChange();
+    void EffectChange();
+    void abbDesideEfAClick();
+    void sbDesideEfClick();
+    void applyEffectToFrame(int index);
+
+    // Text
+    void connectTextHandlers();
+    vantrel::TextStyle textStyle() const;
+    // Where the text goes in frame pixels, from its place on the preview.
+    QPointF textFramePosition() const;
+    void DrawFont();
+    void LFontMDown(int x, int y);
+    void LFontMMove(int x, int y);
+    void LFontMUp();
+    void textPreviewMouse(QEvent* event);
+    void abbInsFClick();
+    void abbInsFAClick();
+    void FontSizeChange(const QString& text);
+    void FontSizeExit();
+    void cbFEffectChange();
 
     // Backlight handlers
     void tbColorOnChange();
@@ -193,6 +259,7 @@ private:
     vantrel::TCutArea StartArea;
     vantrel::TCutArea EndArea;
     vantrel::TCutArea FontRect;
+    vantrel::RenderedText placedText_; // rotated and reduced by the last DrawFont
 
     vantrel::DisableMask disableMask_{};
     std::array<std::vector<QWidget*>, vantrel::ControlGroupCount> groupControls_;
@@ -212,6 +279,7 @@ private:
     QTimer TimerIn{this};
     QTimer TimerOutPre{this};
     QTimer TimerP{this};
+    bool PanelRestart = false; // TimerP's tag: the next tick starts at frame 1
     QAction* ActStart = nullptr;
     QAction* ActStop = nullptr;
     QAction* ActPause = nullptr;

@@ -59,7 +59,7 @@ void TForm1::tbOutPreOnChange()
     ui_->LeadColor->setImage(vantrel::FitToView(Frames.colourFrame(index), ui_->LeadColor->size()));
     SetColorBarsFromCode(PanelColorCode);
     showMonoFrame(index);
-    // The effect page's and the text page's previews are refreshed here once those pages work.
+    refreshPagePreview();
 }
 
 void TForm1::showMonoFrame(int index)

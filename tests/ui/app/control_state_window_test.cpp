@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -130,7 +131,11 @@ TEST_F(ControlStateWindow, StrengthBarShowsForEffectsWithAStrength)
     ASSERT_EQ(effect->count(), 7);
     EXPECT_TRUE(strength->isHidden());
     for (int index = 0; index < effect->count(); ++index) {
-        effect->setCurrentIndex(index);
+        {
+            // The rule alone: with no frames the list's own handler would snap back to 0.
+            const QSignalBlocker quiet(effect);
+            effect->setCurrentIndex(index);
+        }
         window().UpdateControlState(255);
         EXPECT_EQ(!strength->isHidden(), index >= 1 && index <= 3) << index;
     }

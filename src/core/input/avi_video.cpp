@@ -72,14 +72,15 @@ int refuseToOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary
 
 } // namespace
 
-int AviVideo::open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock)
+int AviVideo::open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock,
+                   std::shared_ptr<FrameBufferPool> buffers)
 {
-    return start(std::unique_ptr<AviVideo>(new AviVideo(path, std::move(clock))), out);
+    return start(std::unique_ptr<AviVideo>(new AviVideo(path, std::move(clock), std::move(buffers))), out);
 }
 
 int AviVideo::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out, DeadlineClock clock)
 {
-    std::unique_ptr<AviVideo> video(new AviVideo(QString(), std::move(clock)));
+    std::unique_ptr<AviVideo> video(new AviVideo(QString(), std::move(clock), {}));
     video->memory_.emplace(bytes, video->deadline_);
     return start(std::move(video), out);
 }
@@ -87,6 +88,8 @@ int AviVideo::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out
 int AviVideo::start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out)
 {
     ffmpeg::silenceLog();
+    if (!video->buffers_)
+        video->buffers_ = FrameBufferPool::create();
     video->deadline_.restart();
     if (const int rc = video->openStream())
         return rc;
@@ -128,6 +131,8 @@ int AviVideo::openStream()
     const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
     if (!decoder)
         return MediaUnsupported;
+    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(parameters->codec_id);
+    intraOnly_ = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
     codec_.reset(avcodec_alloc_context3(decoder));
     if (!codec_ || avcodec_parameters_to_context(codec_.get(), parameters) < 0)
         return MediaCorrupt;
@@ -145,6 +150,7 @@ int AviVideo::openStream()
     if (!packet_ || !frame_ || !previous_)
         return MediaCannotOpen;
     av_frame_unref(previous_.get());
+    fedPages_.clear();
     nextPage_ = 1;
     lastPage_ = 0;
     draining_ = false;
@@ -218,7 +224,6 @@ int AviVideo::readStreamInfo()
         return MediaCorrupt;
     frameCount_ = int(frames);
     frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
-    buffers_ = FrameBufferPool::create(frameSize_, QImage::Format_RGB888);
     return MediaOk;
 }
 
@@ -246,7 +251,7 @@ int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
     if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
         return rc;
     deadline_.restart();
-    buffers_->keep(range.count); // enough for the next block once the caller drops this one
+    buffers_->keepAtLeast(range.count); // enough for the next block once the caller drops this one
     QList<QImage> block;
     if (const int rc = decodeBlock(range, block)) {
         nextPage_ = 0;
@@ -269,23 +274,30 @@ int AviVideo::decodeBlock(const PageRange& range, QList<QImage>& block)
     return collectFrames(range, block);
 }
 
+// Where a seek may land: the last key frame at or before the page, or for a stream of frames
+// that decode alone the last frame with data (the page itself unless it is a drop frame).
+int AviVideo::seekFlags() const
+{
+    return AVSEEK_FLAG_BACKWARD | (intraOnly_ ? AVSEEK_FLAG_ANY : 0);
+}
+
 // True when decoding on from the current position reaches the page at least as soon as a
-// seek would, that is when no key frame lies between.
+// seek would, that is when no place a seek could land lies between.
 bool AviVideo::continuesTo(qint64 page) const
 {
     if (nextPage_ == 0 || page < nextPage_)
         return false;
-    const AVIndexEntry* keyFrame =
-        avformat_index_get_entry_from_timestamp(stream_, ptsOf(page), AVSEEK_FLAG_BACKWARD);
-    return !keyFrame || keyFrame->timestamp <= ptsOf(nextPage_);
+    const AVIndexEntry* landing = avformat_index_get_entry_from_timestamp(stream_, ptsOf(page), seekFlags());
+    return !landing || landing->timestamp <= ptsOf(nextPage_);
 }
 
 int AviVideo::seekTo(qint64 page)
 {
-    if (av_seek_frame(format_.get(), streamIndex_, ptsOf(page), AVSEEK_FLAG_BACKWARD) < 0)
+    if (av_seek_frame(format_.get(), streamIndex_, ptsOf(page), seekFlags()) < 0)
         return rewind();
     avcodec_flush_buffers(codec_.get());
     av_frame_unref(previous_.get());
+    fedPages_.clear();
     draining_ = false;
     consecutiveErrors_ = 0;
     nextPage_ = 0;
@@ -308,23 +320,20 @@ int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
         const qint64 page = pageOf(*frame_);
         lastPage_ = page;
         if (page < expected) {
+            fedPages_.erase(fedPages_.begin(), fedPages_.upper_bound(page));
             keepAsPrevious(previous_.get(), frame_.get());
             continue;
         }
         if (page > expected) {
-            // No frame for these pages: AVI drop frames, which show the frame before again
-            // (or, before the first frame of the file, the first one).
-            QImage repeated;
-            if (const int rc = toImage(hasPicture(*previous_) ? *previous_ : *frame_, repeated))
+            if (const int rc = fillGap(page, range, expected, block))
                 return rc;
-            for (; expected < page && block.size() < range.count; ++expected)
-                block.append(repeated);
             deadline_.restart();
             if (block.size() == range.count) {
                 blockEndsInGap = true;
                 break;
             }
         }
+        fedPages_.erase(fedPages_.begin(), fedPages_.upper_bound(page));
         QImage image;
         if (const int rc = toImage(*frame_, image))
             return rc;
@@ -340,15 +349,45 @@ int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
     return appendBlack(range.count - int(block.size()), block);
 }
 
+// Pages before `page` that the decoder gave no frame for. AVI drop frames show the frame before
+// again (before the first frame of the file, the first one); a page whose data did not decode
+// is black, and so are drop frames after it, which repeat it.
+int AviVideo::fillGap(qint64 page, const PageRange& range, qint64& expected, QList<QImage>& block)
+{
+    QImage repeated;
+    QImage black;
+    bool damaged = false;
+    for (; expected < page && block.size() < range.count; ++expected) {
+        damaged = damaged || fedPages_.contains(expected);
+        QImage& filler = damaged ? black : repeated;
+        if (filler.isNull()) {
+            const int rc = damaged ? blackFrame(black)
+                                   : toImage(hasPicture(*previous_) ? *previous_ : *frame_, repeated);
+            if (rc != MediaOk)
+                return rc;
+        }
+        block.append(filler);
+    }
+    return MediaOk;
+}
+
 int AviVideo::appendBlack(int pages, QList<QImage>& block)
 {
     if (pages <= 0)
         return MediaOk;
-    QImage black = buffers_->take();
+    QImage black;
+    if (const int rc = blackFrame(black))
+        return rc;
+    block.insert(block.size(), pages, black);
+    return MediaOk;
+}
+
+int AviVideo::blackFrame(QImage& black)
+{
+    black = buffers_->take(frameSize_, QImage::Format_RGB888);
     if (black.isNull())
         return MediaTooLarge; // out of memory
     black.fill(Qt::black);
-    block.insert(block.size(), pages, black);
     return MediaOk;
 }
 
@@ -360,12 +399,13 @@ int AviVideo::decodeNextFrame()
         const int received = avcodec_receive_frame(codec_.get(), frame_.get());
         if (received == 0) {
             consecutiveErrors_ = 0;
+            ++framesDecoded_;
             return MediaOk;
         }
         if (received == AVERROR_EOF)
             return EndOfStream;
         if (received != AVERROR(EAGAIN)) {
-            // A damaged frame: its page repeats the frame before it.
+            // A damaged frame: its page comes out black.
             if (const int rc = noteDecodeError())
                 return rc;
             continue;
@@ -393,6 +433,10 @@ int AviVideo::feedPacket()
     // Empty chunks are drop frames; an empty packet would tell the decoder the stream ended.
     if (packet_->stream_index != streamIndex_ || packet_->size <= 0)
         return MediaOk;
+    const qint64 pts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+    qint64 offset = 0;
+    if (pts != AV_NOPTS_VALUE && !__builtin_sub_overflow(pts, startPts_, &offset))
+        fedPages_.insert(pageAtOffset(offset));
     const int sent = avcodec_send_packet(codec_.get(), packet_.get());
     if (sent < 0 && sent != AVERROR(EAGAIN))
         return noteDecodeError();
@@ -451,7 +495,7 @@ int AviVideo::toImage(const AVFrame& frame, QImage& image)
         }
         scalerInput_ = input;
     }
-    QImage converted = buffers_->take();
+    QImage converted = buffers_->take(frameSize_, QImage::Format_RGB888);
     if (converted.isNull())
         return MediaTooLarge; // out of memory
     uint8_t* const target[4] = {converted.bits(), nullptr, nullptr, nullptr};

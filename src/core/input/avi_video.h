@@ -8,6 +8,7 @@
 #include "core/input/page_range.h"
 
 #include <optional>
+#include <set>
 
 namespace vantrel {
 
@@ -18,7 +19,9 @@ namespace vantrel {
 class AviVideo final : public MediaFile
 {
 public:
-    static int open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {});
+    // Frames take their memory from `buffers` when given, else from a pool of the video's own.
+    static int open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {},
+                    std::shared_ptr<FrameBufferPool> buffers = {});
     // The same for a file held in memory.
     static int openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {});
 
@@ -28,6 +31,8 @@ public:
     int frameCount() const override { return frameCount_; }
     int frameDelayMs() const override { return frameDelayMs_; }
     QSize frameSize() const override { return frameSize_; }
+    bool decodesFramesAlone() const override { return intraOnly_; }
+    qint64 framesDecoded() const override { return framesDecoded_; }
     int load(int firstPage, int count, QList<QImage>& frames) override;
 
 private:
@@ -42,7 +47,9 @@ private:
         bool operator==(const ScalerInput&) const = default;
     };
 
-    AviVideo(QString path, DeadlineClock clock) : path_(std::move(path)), deadline_(std::move(clock)) {}
+    AviVideo(QString path, DeadlineClock clock, std::shared_ptr<FrameBufferPool> buffers)
+        : path_(std::move(path)), deadline_(std::move(clock)), buffers_(std::move(buffers))
+    {}
 
     static int start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out);
     int openStream();
@@ -54,6 +61,8 @@ private:
     bool continuesTo(qint64 page) const;
     int decodeBlock(const PageRange& range, QList<QImage>& block);
     int collectFrames(const PageRange& range, QList<QImage>& block);
+    int fillGap(qint64 page, const PageRange& range, qint64& expected, QList<QImage>& block);
+    int seekFlags() const;
     int decodeNextFrame();
     int feedPacket();
     int noteDecodeError();
@@ -62,6 +71,7 @@ private:
     qint64 ptsOf(qint64 page) const;
     int toImage(const AVFrame& frame, QImage& image);
     int appendBlack(int pages, QList<QImage>& block);
+    int blackFrame(QImage& black);
 
     QString path_;                      // empty for a file in memory
     DecodeDeadline deadline_;           // before format_, which calls it until destroyed
@@ -77,6 +87,7 @@ private:
     std::shared_ptr<FrameBufferPool> buffers_;
     AVStream* stream_ = nullptr;
     int streamIndex_ = -1;
+    bool intraOnly_ = false; // every frame decodes alone: seeks land on the frame asked for
 
     AVRational timeBase_{0, 1};
     AVRational frameRate_{0, 1};
@@ -89,6 +100,10 @@ private:
     qint64 lastPage_ = 0; // page of the last decoded frame, for frames without a timestamp
     bool draining_ = false;
     int consecutiveErrors_ = 0;
+    qint64 framesDecoded_ = 0;
+    // Pages whose data went to the decoder and gave no frame yet. A page missing from the
+    // decoder's output is damaged when its data was sent, a drop frame when it had none.
+    std::set<qint64> fedPages_;
 };
 
 } // namespace vantrel

@@ -17,70 +17,75 @@ constexpr qsizetype RowAlignment = 32;
 // Memory kept idle for reuse stays below this, whatever the block size.
 constexpr qsizetype MaxKeptBytes = 256LL * 1024 * 1024;
 
+qsizetype alignedBytesPerLine(QSize size, QImage::Format format)
+{
+    const qsizetype rowBytes =
+        (qsizetype(size.width()) * QImage::toPixelFormat(format).bitsPerPixel() + 7) / 8;
+    return (rowBytes + RowAlignment - 1) / RowAlignment * RowAlignment;
+}
+
 } // namespace
 
 struct FrameBufferPool::Lease
 {
     std::shared_ptr<FrameBufferPool> pool;
-    uchar* data;
+    Idle buffer;
 };
 
-std::shared_ptr<FrameBufferPool> FrameBufferPool::create(QSize size, QImage::Format format)
+std::shared_ptr<FrameBufferPool> FrameBufferPool::create()
 {
-    const qsizetype rowBytes =
-        (qsizetype(size.width()) * QImage::toPixelFormat(format).bitsPerPixel() + 7) / 8;
-    const qsizetype bytesPerLine = (rowBytes + RowAlignment - 1) / RowAlignment * RowAlignment;
-    return std::shared_ptr<FrameBufferPool>(new FrameBufferPool(size, format, bytesPerLine));
+    return std::shared_ptr<FrameBufferPool>(new FrameBufferPool());
 }
-
-FrameBufferPool::FrameBufferPool(QSize size, QImage::Format format, qsizetype bytesPerLine)
-    : size_(size), format_(format), bytesPerLine_(bytesPerLine)
-{}
 
 FrameBufferPool::~FrameBufferPool()
 {
-    for (uchar* data : free_)
-        av_free(data);
+    for (const Idle& idle : free_)
+        av_free(idle.data);
 }
 
-void FrameBufferPool::keep(int buffers)
+void FrameBufferPool::keepAtLeast(int buffers)
 {
-    std::vector<uchar*> surplus;
-    {
-        const std::lock_guard lock(mutex_);
-        const qsizetype bufferBytes = std::max<qsizetype>(bytesPerLine_ * size_.height(), 1);
-        kept_ = std::size_t(
-            std::clamp<qsizetype>(buffers, 0, std::max<qsizetype>(MaxKeptBytes / bufferBytes, 1)));
-        free_.reserve(kept_); // giveBack never allocates under the lock
-        while (free_.size() > kept_) {
-            surplus.push_back(free_.back());
-            free_.pop_back();
-        }
-    }
-    for (uchar* data : surplus)
-        av_free(data);
+    const std::lock_guard lock(mutex_);
+    kept_ = std::max(kept_, std::size_t(std::max(buffers, 0)));
+    free_.reserve(kept_); // giveBack never allocates
 }
 
-QImage FrameBufferPool::take()
+qint64 FrameBufferPool::allocations() const
 {
-    uchar* data = nullptr;
-    {
-        const std::lock_guard lock(mutex_);
-        if (!free_.empty()) {
-            data = free_.back();
-            free_.pop_back();
-        }
-    }
-    if (!data)
-        data = static_cast<uchar*>(av_malloc(std::size_t(bytesPerLine_ * size_.height())));
-    if (!data)
+    const std::lock_guard lock(mutex_);
+    return allocations_;
+}
+
+QImage FrameBufferPool::take(QSize size, QImage::Format format)
+{
+    if (size.isEmpty())
         return {};
-    auto* lease = new (std::nothrow) Lease{shared_from_this(), data};
+    const qsizetype bytesPerLine = alignedBytesPerLine(size, format);
+    Idle buffer{nullptr, size, format, bytesPerLine * size.height()};
+    {
+        const std::lock_guard lock(mutex_);
+        // The newest first: its pages are the likeliest still to be in the cache.
+        const auto match = std::find_if(free_.rbegin(), free_.rend(), [&](const Idle& idle) {
+            return idle.size == size && idle.format == format;
+        });
+        if (match != free_.rend()) {
+            buffer.data = match->data;
+            idleBytes_ -= match->bytes;
+            free_.erase(std::next(match).base());
+        } else {
+            ++allocations_;
+        }
+    }
+    if (!buffer.data)
+        buffer.data = static_cast<uchar*>(av_malloc(std::size_t(buffer.bytes)));
+    if (!buffer.data)
+        return {};
+    auto* lease = new (std::nothrow) Lease{shared_from_this(), buffer};
     if (!lease) {
-        av_free(data);
+        av_free(buffer.data);
         return {};
     }
-    QImage image(data, size_.width(), size_.height(), bytesPerLine_, format_, &FrameBufferPool::giveBack,
+    QImage image(buffer.data, size.width(), size.height(), bytesPerLine, format, &FrameBufferPool::giveBack,
                  lease);
     if (image.isNull()) // Qt does not call the cleanup for an image it refused to make
         giveBack(lease);
@@ -91,15 +96,26 @@ void FrameBufferPool::giveBack(void* lease)
 {
     std::unique_ptr<Lease> returned(static_cast<Lease*>(lease));
     FrameBufferPool& pool = *returned->pool;
+    const Idle& buffer = returned->buffer;
     {
         const std::lock_guard lock(pool.mutex_);
-        if (pool.free_.size() < pool.kept_) {
-            pool.free_.push_back(returned->data);
-            returned->data = nullptr;
+        if (pool.kept_ > 0 && buffer.bytes <= MaxKeptBytes) {
+            while (!pool.free_.empty() &&
+                   (pool.free_.size() >= pool.kept_ || pool.idleBytes_ + buffer.bytes > MaxKeptBytes))
+                pool.releaseOldest();
+            pool.free_.push_back(buffer);
+            pool.idleBytes_ += buffer.bytes;
+            return; // the lease goes after the lock: it may hold the last reference to the pool
         }
     }
-    av_free(returned->data);
-    // The lease goes last, outside the lock: it may hold the last reference to the pool.
+    av_free(buffer.data);
+}
+
+void FrameBufferPool::releaseOldest()
+{
+    av_free(free_.front().data);
+    idleBytes_ -= free_.front().bytes;
+    free_.erase(free_.begin());
 }
 
 } // namespace vantrel

@@ -8,36 +8,48 @@
 
 namespace vantrel {
 
-// Pixel memory for the frames of one video. A frame's buffer comes back when the last QImage
-// sharing it goes, and later frames reuse it: fresh pages from the system cost more than the
-// colour conversion that fills them. Images may be dropped on any thread and may outlive the
-// pool's owner.
+// Pixel memory for decoded frames of any size and format. A frame's buffer comes back when the
+// last QImage sharing it goes, and later frames of the same size and format reuse it: fresh
+// pages from the system cost more than the colour conversion that fills them. One pool may
+// serve many files in turn; images may be dropped on any thread and may outlive the pool's
+// owner.
 class FrameBufferPool : public std::enable_shared_from_this<FrameBufferPool>
 {
 public:
-    static std::shared_ptr<FrameBufferPool> create(QSize size, QImage::Format format);
+    static std::shared_ptr<FrameBufferPool> create();
     ~FrameBufferPool();
     FrameBufferPool(const FrameBufferPool&) = delete;
     FrameBufferPool& operator=(const FrameBufferPool&) = delete;
 
-    // How many returned buffers to keep for reuse; the others go back to the system.
-    void keep(int buffers);
+    // Keeps at least this many returned buffers for reuse (fewer when they would take too much
+    // memory); the oldest of the others go back to the system.
+    void keepAtLeast(int buffers);
 
-    // An uninitialised image on pooled memory; null when memory ran out.
-    QImage take();
+    // An uninitialised image on pooled memory; null when memory ran out or the size is empty.
+    QImage take(QSize size, QImage::Format format);
+
+    // Buffers taken from the system so far: what reuse saves shows here.
+    qint64 allocations() const;
 
 private:
     struct Lease;
+    struct Idle
+    {
+        uchar* data;
+        QSize size;
+        QImage::Format format;
+        qsizetype bytes;
+    };
 
-    FrameBufferPool(QSize size, QImage::Format format, qsizetype bytesPerLine);
+    FrameBufferPool() = default;
     static void giveBack(void* lease);
+    void releaseOldest(); // with the lock held
 
-    const QSize size_;
-    const QImage::Format format_;
-    const qsizetype bytesPerLine_;
-    std::mutex mutex_;
-    std::vector<uchar*> free_;
+    mutable std::mutex mutex_;
+    std::vector<Idle> free_; // oldest first
     std::size_t kept_ = 0;
+    qsizetype idleBytes_ = 0;
+    qint64 allocations_ = 0;
 };
 
 } // namespace vantrel

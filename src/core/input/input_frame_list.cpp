@@ -1,21 +1,52 @@
 #include "core/input/input_frame_list.h"
 
 #include "core/imaging/bitmap.h"
+#include "core/input/frame_buffer_pool.h"
+
+#include <QFileInfo>
 
 namespace vantrel {
 
-TInputFile::TInputFile(QString fileName, std::unique_ptr<MediaFile> media)
+TInputFile::TInputFile(QString fileName, std::unique_ptr<MediaFile> media,
+                       std::shared_ptr<FrameBufferPool> buffers)
     : fileName_(std::move(fileName)), frameCount_(media->frameCount()), frameDelayMs_(media->frameDelayMs()),
-      frameSize_(media->frameSize()), media_(std::move(media))
+      frameSize_(media->frameSize()), buffers_(std::move(buffers)), media_(std::move(media)),
+      stamp_(stampOf(fileName_))
 {}
 
 TInputFile::~TInputFile() = default;
+
+TInputFile::Stamp TInputFile::stampOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
+// (Re)opens the file when it is closed or changed on disk since it was opened. Its frames must
+// still fit the numbers the list gave them.
+int TInputFile::openMedia()
+{
+    const Stamp now = stampOf(fileName_);
+    if (media_ && now == stamp_)
+        return MediaOk;
+    media_.reset();
+    std::unique_ptr<MediaFile> media;
+    if (const int code = MediaFile::open(fileName_, media, buffers_))
+        return code;
+    if (media->frameCount() != frameCount_ || media->frameSize() != frameSize_)
+        return MediaCorrupt;
+    media_ = std::move(media);
+    stamp_ = now;
+    return MediaOk;
+}
 
 bool TInputFile::LoadFrame(int n, bool force, int* result)
 {
     const int local = n - firstFrame_;
     const int offset = local - blockStart_;
-    if (!force && offset >= 0 && offset < block_.size()) {
+    if (!force && offset >= 0 && offset < block_.size() && !block_[offset].isNull()) {
         blockIndex_ = offset;
         return true;
     }
@@ -27,21 +58,38 @@ bool TInputFile::LoadFrame(int n, bool force, int* result)
             *result = code;
         return false;
     };
-    // Reopened when the file becomes current again: it may have changed on disk meanwhile.
-    if (!media_) {
-        if (const int code = MediaFile::open(fileName_, media_))
-            return fail(code);
+    const int blockStart = local / FrameBlockSize * FrameBlockSize;
+    if (force || blockStart != blockStart_) {
+        block_.clear(); // the old block's buffers go back before the new one is decoded
+        blockStart_ = blockStart;
     }
-    blockStart_ = local / FrameBlockSize * FrameBlockSize;
-    block_.clear(); // the old block's buffers go back before the new one is decoded
-    QList<QImage> block;
-    if (const int code = media_->load(blockStart_ + 1, FrameBlockSize, block))
+    if (const int code = openMedia())
         return fail(code);
-    if (local - blockStart_ >= block.size())
+    const bool alone = media_->decodesFramesAlone();
+    const int first = alone ? local : blockStart_;
+    const qint64 decodedBefore = media_->framesDecoded();
+    QList<QImage> decoded;
+    const int code = media_->load(first + 1, alone ? 1 : FrameBlockSize, decoded);
+    framesDecoded_ += media_->framesDecoded() - decodedBefore;
+    if (code != MediaOk)
+        return fail(code);
+    block_.resize(FrameBlockSize);
+    for (qsizetype i = 0; i < decoded.size() && first - blockStart_ + i < FrameBlockSize; ++i)
+        block_[first - blockStart_ + i] = decoded[i];
+    if (block_[local - blockStart_].isNull())
         return fail(MediaNoFrames);
-    block_ = std::move(block);
     blockIndex_ = local - blockStart_;
     return true;
+}
+
+QList<int> TInputFile::heldFrames() const
+{
+    QList<int> held;
+    for (qsizetype i = 0; i < block_.size(); ++i) {
+        if (!block_[i].isNull())
+            held.append(firstFrame_ + blockStart_ + int(i));
+    }
+    return held;
 }
 
 QImage TInputFile::frame() const
@@ -62,8 +110,26 @@ void TInputFile::release()
     media_.reset();
 }
 
-TInputFrameList::TInputFrameList() = default;
+TInputFrameList::TInputFrameList() : buffers_(FrameBufferPool::create())
+{
+    // A block, the frame on screen and the one a generator keeps.
+    buffers_->keepAtLeast(TInputFile::FrameBlockSize + 2);
+}
+
 TInputFrameList::~TInputFrameList() = default;
+
+qint64 TInputFrameList::frameBuffersAllocated() const
+{
+    return buffers_->allocations();
+}
+
+qint64 TInputFrameList::framesDecoded() const
+{
+    qint64 total = removedFramesDecoded_;
+    for (const auto& file : files_)
+        total += file->framesDecoded();
+    return total;
+}
 
 int TInputFrameList::Probe(const QString& path, int& frameCount)
 {
@@ -97,9 +163,9 @@ int TInputFrameList::AddAfter(const QString& path)
 int TInputFrameList::add(const QString& path, bool after)
 {
     std::unique_ptr<MediaFile> media;
-    if (const int code = MediaFile::open(path, media))
+    if (const int code = MediaFile::open(path, media, buffers_))
         return code;
-    auto file = std::make_unique<TInputFile>(path, std::move(media));
+    auto file = std::make_unique<TInputFile>(path, std::move(media), buffers_);
     const std::size_t previous = current_;
     const std::size_t at = files_.empty() ? 0 : current_ + (after ? 1 : 0);
     if (!files_.empty())
@@ -109,6 +175,7 @@ int TInputFrameList::add(const QString& path, bool after)
     renumber();
     int code = MediaCorrupt;
     if (!files_[at]->LoadFrame(files_[at]->FirstFrame(), true, &code)) {
+        removedFramesDecoded_ += files_[at]->framesDecoded();
         files_.erase(files_.begin() + static_cast<std::ptrdiff_t>(at));
         current_ = files_.empty() ? 0 : previous;
         renumber();
@@ -122,6 +189,7 @@ void TInputFrameList::DeleteCurrent()
 {
     if (files_.empty())
         return;
+    removedFramesDecoded_ += files_[current_]->framesDecoded();
     files_.erase(files_.begin() + static_cast<std::ptrdiff_t>(current_));
     // The next file takes the removed one's place; the previous one when it was last.
     if (current_ >= files_.size() && current_ > 0)
@@ -133,6 +201,7 @@ void TInputFrameList::DeleteCurrent()
 
 void TInputFrameList::Clear()
 {
+    removedFramesDecoded_ = framesDecoded();
     files_.clear();
     current_ = 0;
     totalFrames_ = 0;

@@ -2,6 +2,7 @@
 
 #include "core/input/media_file.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -14,14 +15,19 @@ namespace vantrel {
 class FrameBufferPool;
 
 // One added file: a still picture gives one input frame, a video one per video frame. Only the
-// current file of its list keeps decoded frames: one block of at most 10.
+// current file of its list keeps decoded frames, and only of one block of 10 (local frames
+// 10k..10k + 9). A video whose frames need the ones before them decodes its blocks whole; one
+// whose frames decode alone decodes only the frames asked for. Either way no frame of the
+// block is decoded twice while the block is kept.
 class TInputFile
 {
 public:
     static constexpr int FrameBlockSize = 10;
 
-    // A file opened by the list; `media` stays open while the file is current.
-    TInputFile(QString fileName, std::unique_ptr<MediaFile> media);
+    // A file opened by the list; `media` stays open while the file is current. Frames of the
+    // file, opened again later, take their memory from `buffers` when given.
+    TInputFile(QString fileName, std::unique_ptr<MediaFile> media,
+               std::shared_ptr<FrameBufferPool> buffers = {});
     ~TInputFile();
 
     const QString& FileName() const { return fileName_; }
@@ -29,11 +35,17 @@ public:
     int FrameDelay() const { return frameDelayMs_; } // milliseconds; 0 for a still picture
     int FirstFrame() const { return firstFrame_; }
     int BlockStart() const { return blockStart_; } // local number of the block's first frame
-    bool holdsBlock() const { return !block_.isEmpty(); }
+    bool holdsBlock() const { return !heldFrames().isEmpty(); }
+    // Global numbers of the frames held decoded, in order.
+    QList<int> heldFrames() const;
+    // Frames decoded for this file, those decoded only to reach another included.
+    qint64 framesDecoded() const { return framesDecoded_; }
 
-    // Makes global frame n this file's selected frame, decoding its block unless it is decoded
-    // already and `force` is false. False, changing nothing, for a frame outside the file; a
-    // block that can't be decoded gives false with the decoder's code in `result`.
+    // Makes global frame n this file's selected frame, decoding what it needs unless it is
+    // decoded already and `force` is false (force drops the block first). False, changing
+    // nothing, for a frame outside the file; a frame that can't be decoded gives false with
+    // the decoder's code in `result`, also when the file changed or vanished on disk so that
+    // its frames no longer fit its place in the list.
     bool LoadFrame(int n, bool force, int* result = nullptr);
     // The selected frame; null before any load.
     QImage frame() const;
@@ -45,6 +57,16 @@ public:
 private:
     friend class TInputFrameList;
 
+    // What tells a file replaced or rewritten on disk since it was opened.
+    struct Stamp
+    {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp stampOf(const QString& path);
+    int openMedia();
+
     QString fileName_;
     int frameCount_ = 0;
     int frameDelayMs_ = 0;
@@ -52,8 +74,11 @@ private:
     int firstFrame_ = 0;
     int blockStart_ = 0;
     int blockIndex_ = 0;
-    QList<QImage> block_;
+    QList<QImage> block_; // slots of the block from blockStart_; null: not decoded
+    std::shared_ptr<FrameBufferPool> buffers_;
     std::unique_ptr<MediaFile> media_; // open while the file is current
+    Stamp stamp_;                      // of the file media_ read
+    qint64 framesDecoded_ = 0;
 };
 
 // The added files as one sequence of numbered input frames (0-based here, 1-based on screen).
@@ -86,6 +111,10 @@ public:
 
     int TotalFrames() const { return totalFrames_; }
     int CurrentFrame() const { return currentFrame_; }
+    // Frames decoded since the list was made, for files since removed too.
+    qint64 framesDecoded() const;
+    // Frame buffers taken from the system so far; later blocks of any file reuse them.
+    qint64 frameBuffersAllocated() const;
     bool isEmpty() const { return files_.empty(); }
     // The current file; null for an empty list.
     const TInputFile* Current() const;
@@ -96,10 +125,14 @@ private:
     int add(const QString& path, bool after);
     void renumber();
 
+    // Pixel memory outlives the files: the next block, of this file or another of the same
+    // size, reuses the last one's.
+    std::shared_ptr<FrameBufferPool> buffers_;
     std::vector<std::unique_ptr<TInputFile>> files_;
     std::size_t current_ = 0;
     int totalFrames_ = 0;
     int currentFrame_ = 0;
+    qint64 removedFramesDecoded_ = 0;
 };
 
 } // namespace vantrel

@@ -7,7 +7,8 @@
 
 namespace vantrel {
 
-int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out)
+int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out,
+                    std::shared_ptr<FrameBufferPool> buffers)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool picture = suffix == u"jpg" || suffix == u"jpeg" || suffix == u"png" || suffix == u"bmp";
@@ -16,7 +17,8 @@ int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out)
         return MediaUnsupported;
     if (!QFileInfo(path).isFile())
         return MediaCannotOpen;
-    return picture ? StillPicture::open(path, out) : AviVideo::open(path, out);
+    return picture ? StillPicture::open(path, out, std::move(buffers))
+                   : AviVideo::open(path, out, {}, std::move(buffers));
 }
 
 int GetFileInfo(const QString& path, int& totalPages)

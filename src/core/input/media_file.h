@@ -9,6 +9,8 @@
 
 namespace vantrel {
 
+class FrameBufferPool;
+
 // Result codes of the decoders: 0 success, negative when the file can't be examined or decoded.
 enum MediaResult : int {
     MediaOk = 0,
@@ -32,12 +34,21 @@ public:
     virtual ~MediaFile() = default;
 
     // Opens and examines the file (header only, no frame decoded). The kind is chosen from
-    // the extension without regard to case: .jpg .jpeg .png .bmp pictures, .avi video.
-    static int open(const QString& path, std::unique_ptr<MediaFile>& out);
+    // the extension without regard to case: .jpg .jpeg .png .bmp pictures, .avi video. Frames
+    // take their memory from `buffers` when given (a pool that outlives the file), else from
+    // memory of the file's own.
+    static int open(const QString& path, std::unique_ptr<MediaFile>& out,
+                    std::shared_ptr<FrameBufferPool> buffers = {});
 
     virtual int frameCount() const = 0;   // 1 for a still picture
     virtual int frameDelayMs() const = 0; // whole milliseconds per frame; 0 for a still picture
     virtual QSize frameSize() const = 0;
+    // True when every frame decodes without the ones before it, so that a frame can be had
+    // for the cost of one decode.
+    virtual bool decodesFramesAlone() const = 0;
+    // Frames the decoder made since the file was opened, those decoded only to reach a later
+    // frame included.
+    virtual qint64 framesDecoded() const = 0;
 
     // Decodes up to count frames from the 1-based first page (page 0 means page 1) as 24-bit
     // bitmaps, replacing the contents of frames only on success. A page after the last, a

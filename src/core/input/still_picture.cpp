@@ -7,8 +7,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <mutex>
+#include <new>
 
 namespace vantrel {
 
@@ -69,7 +71,36 @@ QImage toOpaqueRgb888(const QImage& image)
     return rgb;
 }
 
-int decodePicture(QIODevice& device, QSize expectedSize, QImage& picture)
+// The 32-bit layout most pictures decode to becomes 24-bit in the same memory, each row keeping
+// its stride: a large picture needs no second buffer. Null when memory ran out.
+QImage toRgb888InPlace(QImage image)
+{
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const QSize size = image.size();
+    for (int y = 0; y < size.height(); ++y) {
+        uchar* row = bits + y * stride;
+        // Pixel x moves from byte 4x to 3x, never onto a pixel not yet read. It is written 4 bytes
+        // at a time; the next pixel overwrites the fourth, and the last one's is inside the row.
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb pixel = reinterpret_cast<const QRgb*>(row)[x];
+            qToLittleEndian<quint32>(quint32(qRed(pixel)) | quint32(qGreen(pixel)) << 8 |
+                                         quint32(qBlue(pixel)) << 16,
+                                     row + 3 * x);
+        }
+    }
+    auto* owner = new (std::nothrow) QImage(std::move(image));
+    if (!owner)
+        return {};
+    QImage rgb(
+        bits, size.width(), size.height(), stride, QImage::Format_RGB888,
+        [](void* kept) { delete static_cast<QImage*>(kept); }, owner);
+    if (rgb.isNull()) // Qt does not call the cleanup for an image it refused to make
+        delete owner;
+    return rgb;
+}
+
+int decodePicture(QIODevice& device, QSize expectedSize, FrameBufferPool* buffers, QImage& picture)
 {
     QImageReader reader(&device);
     QSize size;
@@ -80,11 +111,15 @@ int decodePicture(QIODevice& device, QSize expectedSize, QImage& picture)
     // Captured now: the reader forgets the format once it has read.
     const QByteArray format = reader.format();
     QImage decoded;
+    // Handlers decode into an image of the size and layout they would make themselves.
+    if (buffers && reader.imageFormat() == QImage::Format_RGB32)
+        decoded = buffers->take(size, QImage::Format_RGB32);
     if (!reader.read(&decoded) || decoded.size() != size)
         return MediaCorrupt;
     if (!pictureDataComplete(format, device))
         return MediaCorrupt;
-    QImage rgb = toOpaqueRgb888(decoded);
+    QImage rgb = decoded.format() == QImage::Format_RGB32 ? toRgb888InPlace(std::move(decoded))
+                                                          : toOpaqueRgb888(decoded);
     if (rgb.isNull())
         return MediaTooLarge;
     picture = std::move(rgb);
@@ -93,14 +128,15 @@ int decodePicture(QIODevice& device, QSize expectedSize, QImage& picture)
 
 } // namespace
 
-int StillPicture::open(const QString& path, std::unique_ptr<MediaFile>& out)
+int StillPicture::open(const QString& path, std::unique_ptr<MediaFile>& out,
+                       std::shared_ptr<FrameBufferPool> buffers)
 {
-    return start(std::unique_ptr<StillPicture>(new StillPicture(path, {})), out);
+    return start(std::unique_ptr<StillPicture>(new StillPicture(path, {}, std::move(buffers))), out);
 }
 
 int StillPicture::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out)
 {
-    return start(std::unique_ptr<StillPicture>(new StillPicture({}, bytes)), out);
+    return start(std::unique_ptr<StillPicture>(new StillPicture({}, bytes, {})), out);
 }
 
 int StillPicture::start(std::unique_ptr<StillPicture> picture, std::unique_ptr<MediaFile>& out)
@@ -140,7 +176,8 @@ int StillPicture::load(int firstPage, int count, QList<QImage>& frames)
         const std::unique_ptr<QIODevice> data = openData();
         if (!data)
             return MediaCannotOpen;
-        if (const int rc = decodePicture(*data, size_, picture_))
+        ++framesDecoded_;
+        if (const int rc = decodePicture(*data, size_, buffers_.get(), picture_))
             return rc;
     }
     frames = QList<QImage>{picture_};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/input/frame_buffer_pool.h"
 #include "core/input/media_file.h"
 
 #include <QByteArray>
@@ -11,25 +12,33 @@ namespace vantrel {
 class StillPicture final : public MediaFile
 {
 public:
-    static int open(const QString& path, std::unique_ptr<MediaFile>& out);
+    // The picture takes its memory from `buffers` when given.
+    static int open(const QString& path, std::unique_ptr<MediaFile>& out,
+                    std::shared_ptr<FrameBufferPool> buffers = {});
     // The same for a file held in memory.
     static int openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out);
 
     int frameCount() const override { return 1; }
     int frameDelayMs() const override { return 0; }
     QSize frameSize() const override { return size_; }
+    bool decodesFramesAlone() const override { return true; }
+    qint64 framesDecoded() const override { return framesDecoded_; }
     int load(int firstPage, int count, QList<QImage>& frames) override;
 
 private:
-    StillPicture(QString path, QByteArray bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {}
+    StillPicture(QString path, QByteArray bytes, std::shared_ptr<FrameBufferPool> buffers)
+        : path_(std::move(path)), bytes_(std::move(bytes)), buffers_(std::move(buffers))
+    {}
 
     static int start(std::unique_ptr<StillPicture> picture, std::unique_ptr<MediaFile>& out);
     std::unique_ptr<QIODevice> openData() const; // null when it can't be read
 
-    QString path_;     // empty for a file in memory
-    QByteArray bytes_; // the file in memory
+    QString path_;                             // empty for a file in memory
+    QByteArray bytes_;                         // the file in memory
+    std::shared_ptr<FrameBufferPool> buffers_; // null: memory of Qt's own
     QSize size_;
     QImage picture_; // null until the first load
+    qint64 framesDecoded_ = 0;
 };
 
 } // namespace vantrel

@@ -1,0 +1,365 @@
+// Input frames end to end: the input list, the generator and the store's mono conversion on real
+// files, each next to FFmpeg (or Qt's reader) decoding the same file alone with one thread, in
+// the same iterations so that both see the same machine. Figures only, no verdicts:
+//   ours_ms, base_ms  thread CPU time per iteration (page faults included);
+//   x_base            ours_ms / base_ms, to hold against the goal in the label;
+//   add_ms, select_ms of ours_ms, adding the file (which decodes its first frame) and getting
+//                     input frames for the run (decode, convert); the rest is cutting and
+//                     the mono conversion;
+//   decoded           input frames decoded per run.
+#include "core/frames/frame_store.h"
+#include "core/input/animation_generator.h"
+#include "core/input/ffmpeg_handles.h"
+#include "core/input/frame_buffer_pool.h"
+#include "core/input/input_frame_list.h"
+#include "support/avi_writer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <map>
+#include <random>
+
+namespace {
+
+using namespace vantrel;
+
+constexpr QSize PanelSize(160, 54);
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
+}
+
+// Test videos (numbered MJPEG frames, all key frames, 25 fps), written once per run.
+const QString& sampleVideo(QSize size, int frames)
+{
+    static const QTemporaryDir dir;
+    static std::map<std::pair<qint64, int>, QString> written;
+    QString& path = written[{qint64(size.width()) << 32 | size.height(), frames}];
+    if (path.isEmpty()) {
+        const QString file =
+            dir.filePath(QStringLiteral("%1x%2x%3.avi").arg(size.width()).arg(size.height()).arg(frames));
+        if (test::writeAvi(file, {.size = size, .frames = frames, .codec = test::AviCodec::Mjpeg, .fps = 25}))
+            path = file;
+    }
+    return path;
+}
+
+// A photo-like 4000 x 3000 JPEG: gradients under fine noise, so it costs what a photo costs.
+const QString& samplePhoto()
+{
+    static const QTemporaryDir dir;
+    static const QString path = [] {
+        QImage photo(4000, 3000, QImage::Format_RGB888);
+        std::minstd_rand random(3);
+        for (int y = 0; y < photo.height(); ++y) {
+            uchar* line = photo.scanLine(y);
+            for (int x = 0; x < photo.width(); ++x) {
+                const int noise = int(random() % 32);
+                line[3 * x] = uchar((x * 200 / photo.width() + noise) & 255);
+                line[3 * x + 1] = uchar((y * 200 / photo.height() + noise) & 255);
+                line[3 * x + 2] = uchar(((x + y) * 100 / photo.width() + noise) & 255);
+            }
+        }
+        const QString file = dir.filePath("photo.jpg");
+        QImageWriter writer(file, "jpeg");
+        writer.setQuality(90);
+        return writer.write(photo) ? file : QString();
+    }();
+    return path;
+}
+
+// FFmpeg on its own: open, seek, decode with one thread, no conversion.
+int ffmpegDecode(const QString& path, int firstPage, int count)
+{
+    const QByteArray name = QFile::encodeName(path);
+    AVFormatContext* opened = nullptr;
+    if (avformat_open_input(&opened, name.constData(), av_find_input_format("avi"), nullptr) < 0)
+        return 0;
+    const ffmpeg::InputContextPtr format(opened);
+    const int stream = av_find_best_stream(opened, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (stream < 0)
+        return 0;
+    const AVCodecParameters* parameters = opened->streams[stream]->codecpar;
+    const AVCodec* decoder = avcodec_find_decoder(parameters->codec_id);
+    const ffmpeg::CodecContextPtr codec(decoder ? avcodec_alloc_context3(decoder) : nullptr);
+    const ffmpeg::PacketPtr packet(av_packet_alloc());
+    const ffmpeg::FramePtr frame(av_frame_alloc());
+    if (!codec || !packet || !frame || avcodec_parameters_to_context(codec.get(), parameters) < 0)
+        return 0;
+    codec->thread_count = 1;
+    if (avcodec_open2(codec.get(), decoder, nullptr) < 0)
+        return 0;
+    const int64_t target = firstPage - 1; // an AVI's time base is one frame
+    if (firstPage > 1 && av_seek_frame(opened, stream, target, AVSEEK_FLAG_BACKWARD) < 0)
+        return 0;
+    int decoded = 0;
+    while (decoded < count && av_read_frame(opened, packet.get()) >= 0) {
+        const ffmpeg::PacketUnrefGuard unref(packet.get());
+        if (packet->stream_index != stream || avcodec_send_packet(codec.get(), packet.get()) < 0)
+            continue;
+        while (decoded < count && avcodec_receive_frame(codec.get(), frame.get()) == 0) {
+            if (frame->best_effort_timestamp >= target)
+                ++decoded;
+            benchmark::DoNotOptimize(frame->data[0]);
+        }
+    }
+    return decoded;
+}
+
+struct Times
+{
+    double ours = 0;
+    double base = 0;
+    double add = 0;
+    double select = 0;
+    double decoded = 0;
+};
+
+void report(benchmark::State& state, const Times& total, const char* goal)
+{
+    const double iterations = double(state.iterations());
+    state.counters["ours_ms"] = total.ours / iterations;
+    state.counters["base_ms"] = total.base / iterations;
+    state.counters["x_base"] = total.base > 0 ? total.ours / total.base : 0;
+    if (total.add > 0) {
+        state.counters["add_ms"] = total.add / iterations;
+        state.counters["select_ms"] = total.select / iterations;
+        state.counters["decoded"] = total.decoded / iterations;
+    }
+    state.SetLabel(goal);
+}
+
+// Adds the file to a new list and makes a run from the start area to the end area, storing
+// every frame with its mono conversion as the window does. The number of frames stored, or -1.
+int generateRun(const QString& path, const TCutArea& start, const TCutArea& end, int frameCount,
+                Times* times = nullptr)
+{
+    Times unused;
+    Times& spent = times ? *times : unused;
+    TInputFrameList list;
+    const double adding = threadCpuMs();
+    if (list.AddAfter(path) != MediaOk)
+        return -1;
+    spent.add += threadCpuMs() - adding;
+    GenerationRequest request;
+    request.start = start;
+    request.end = end;
+    request.frameCount = frameCount;
+    request.panelSize = PanelSize;
+    AnimationGenerator generator(request, [&](int frameNo, QImage& picture) {
+        const double began = threadCpuMs();
+        const int result = list.SelectFrame(frameNo - 1, picture);
+        spent.select += threadCpuMs() - began;
+        return result;
+    });
+    FrameStore store;
+    for (int position = 0; !generator.done(); ++position) {
+        AnimationGenerator::Frame frame;
+        if (generator.next(frame) != 0)
+            return -1;
+        if (frame.copyOf >= 0)
+            store.duplicateFrame(frame.copyOf, position);
+        else
+            store.InsertFrame(frame.picture, frame.overlay, PanelSize, 0, position);
+    }
+    spent.decoded += double(list.framesDecoded());
+    return store.count();
+}
+
+TCutArea wholePicture(QSize size, int frameNo)
+{
+    return {0, 0, size.width(), size.height(), frameNo};
+}
+
+// A 90-frame moving cut from the whole first frame to the whole last frame, against FFmpeg
+// decoding every frame of the file. Arguments: width, height, frames.
+void BM_MovingCutAgainstFfmpeg(benchmark::State& state)
+{
+    const QSize size(int(state.range(0)), int(state.range(1)));
+    const int frames = int(state.range(2));
+    const QString& path = sampleVideo(size, frames);
+    Times total;
+    for (auto _ : state) {
+        double mark = threadCpuMs();
+        if (ffmpegDecode(path, 1, frames) != frames) {
+            state.SkipWithError("FFmpeg did not decode the sample video");
+            return;
+        }
+        total.base += threadCpuMs() - mark;
+        mark = threadCpuMs();
+        const auto ours = std::chrono::steady_clock::now();
+        if (generateRun(path, wholePicture(size, 1), wholePicture(size, frames), 90, &total) != 90) {
+            state.SkipWithError("the run failed");
+            return;
+        }
+        total.ours += threadCpuMs() - mark;
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - ours).count());
+    }
+    report(state, total, size.width() < 1000 ? "goal <= 1.0, stretch <= 0.6" : "goal <= 1.0");
+}
+BENCHMARK(BM_MovingCutAgainstFfmpeg)
+    ->ArgNames({"w", "h", "frames"})
+    ->Args({640, 480, 300})
+    ->Args({1920, 1080, 100})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// One block of 10 frames from a freshly opened file, with frame memory from a pool that outlives
+// the file (as the input list hands it; argument 1) or from the file's own (0), against FFmpeg
+// decoding the same frames.
+void BM_FreshBlockAgainstFfmpeg(benchmark::State& state)
+{
+    constexpr int FirstPage = 151;
+    constexpr int BlockSize = TInputFile::FrameBlockSize;
+    const QString& path = sampleVideo(QSize(640, 480), 300);
+    const std::shared_ptr<FrameBufferPool> shared = FrameBufferPool::create();
+    Times total;
+    for (auto _ : state) {
+        double mark = threadCpuMs();
+        if (ffmpegDecode(path, FirstPage, BlockSize) != BlockSize) {
+            state.SkipWithError("FFmpeg did not decode the sample video");
+            return;
+        }
+        total.base += threadCpuMs() - mark;
+        mark = threadCpuMs();
+        const auto ours = std::chrono::steady_clock::now();
+        {
+            std::unique_ptr<MediaFile> video;
+            QList<QImage> block;
+            if (MediaFile::open(path, video, state.range(0) ? shared : nullptr) != MediaOk ||
+                video->load(FirstPage, BlockSize, block) != MediaOk || block.size() != BlockSize) {
+                state.SkipWithError("the sample video did not load");
+                return;
+            }
+        }
+        total.ours += threadCpuMs() - mark;
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - ours).count());
+    }
+    report(state, total, state.range(0) ? "goal <= 1.2" : "the file's own pool, as before");
+}
+BENCHMARK(BM_FreshBlockAgainstFfmpeg)
+    ->ArgName("shared_pool")
+    ->Arg(1)
+    ->Arg(0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// 30 frames panning and zooming from the whole 4000 x 3000 picture to a part of it, added to a
+// new list first, against one decode of the JPEG by Qt's reader.
+void BM_PhotoRunAgainstOneDecode(benchmark::State& state)
+{
+    const QString& path = samplePhoto();
+    const TCutArea whole = wholePicture(QSize(4000, 3000), 1);
+    const TCutArea part{1000, 1000, 1640, 1216, 1};
+    Times total;
+    for (auto _ : state) {
+        double mark = threadCpuMs();
+        QImage decoded = QImageReader(path).read();
+        if (decoded.isNull()) {
+            state.SkipWithError("the photo did not decode");
+            return;
+        }
+        decoded = QImage();
+        total.base += threadCpuMs() - mark;
+        mark = threadCpuMs();
+        const auto ours = std::chrono::steady_clock::now();
+        if (generateRun(path, whole, part, 30, &total) != 30) {
+            state.SkipWithError("the run failed");
+            return;
+        }
+        total.ours += threadCpuMs() - mark;
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - ours).count());
+    }
+    report(state, total, "goal <= 2.0");
+}
+BENCHMARK(BM_PhotoRunAgainstOneDecode)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// kB of a /proc/self/status field.
+long statusKb(const char* field)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Peak resident memory growth in MiB while a new process adds the video, views every frame and
+// makes a 90-frame moving cut across it; -1 when it can't be measured.
+double peakGrowthMiB(const QString& path, QSize size, int frames)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        malloc_trim(0); // what the parent freed must not be counted as ours, nor hide our growth
+        QFile clear("/proc/self/clear_refs");
+        const bool reset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1; // peak := now
+        clear.close();
+        const long before = statusKb("VmRSS:");
+        double growth = -1;
+        TInputFrameList list;
+        bool viewed = reset && list.AddAfter(path) == MediaOk;
+        for (int n = 0; viewed && n < frames; ++n) {
+            QImage frame;
+            viewed = list.SelectFrame(n, frame) == MediaOk;
+        }
+        if (viewed && generateRun(path, wholePicture(size, 1), wholePicture(size, frames), 90) == 90)
+            growth = double(statusKb("VmHWM:") - before) / 1024.0;
+        const ssize_t written = write(pipeEnds[1], &growth, sizeof growth);
+        _exit(written == sizeof growth ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    double growth = -1;
+    if (child < 0 || read(pipeEnds[0], &growth, sizeof growth) != sizeof growth)
+        growth = -1;
+    close(pipeEnds[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return growth;
+}
+
+void BM_PeakMemory300And3000Frames(benchmark::State& state)
+{
+    const QSize size(320, 240);
+    const QString& shortVideo = sampleVideo(size, 300);
+    const QString& longVideo = sampleVideo(size, 3000);
+    double shortPeak = -1, longPeak = -1;
+    for (auto _ : state) {
+        shortPeak = peakGrowthMiB(shortVideo, size, 300);
+        longPeak = peakGrowthMiB(longVideo, size, 3000);
+    }
+    if (shortPeak < 0 || longPeak < 0) {
+        state.SkipWithError("peak memory could not be measured");
+        return;
+    }
+    state.counters["peak_MiB_300"] = shortPeak;
+    state.counters["peak_MiB_3000"] = longPeak;
+    state.counters["x_300"] = longPeak / shortPeak;
+    state.SetLabel("goal: x_300 within 0.9..1.1");
+}
+BENCHMARK(BM_PeakMemory300And3000Frames)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

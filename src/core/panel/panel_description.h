@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/app/app_settings.h"
+#include "core/imaging/mono_conversion.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+namespace vantrel {
+
+// Result codes of a registration; each names the Errors item shown for it.
+inline constexpr int PanelOk = 0;
+inline constexpr int PanelCantOpen = 1;
+inline constexpr int PanelSizeUnknown = 2;
+inline constexpr int PanelNotDescription = 4;
+
+// Frames larger than this, or views larger than MaxPanelViewSide, would only exhaust memory.
+inline constexpr int MaxPanelSide = 256;
+inline constexpr int MaxPanelViewSide = 4096;
+
+// One device model as a .pnl file describes it; the keys and defaults are the settings file's.
+struct PanelDescription
+{
+    QString panelFile = QStringLiteral("Panel.bmp");
+    PanelRect infoRect{45, 60, 247, 96};
+    PanelRect viewRect{45, 97, 247, 151};
+    int width = 160;
+    int height = 54;
+    int pixelWidth = 46;
+    int pixelHeight = 34;
+    int pixelSpace = 12;
+    // Only entries below each count come from the file.
+    BacklightLevels levels;
+};
+
+// Reads a description from the device's current position to its end. A file whose first line
+// is exactly "[FileType]" must have "Type=vantrel_PanelImage" as its second; any other first
+// line skips that test. A frame side outside 1..MaxPanelSide, or an info or view rectangle that
+// is empty or wider or taller than MaxPanelViewSide, refuses the file. `out` is replaced only
+// on PanelOk.
+int readPanelDescription(QIODevice& device, PanelDescription& out);
+int readPanelDescription(const QByteArray& bytes, PanelDescription& out);
+// A path that is no regular file is never opened: a folder can't be opened, a pipe has no size.
+int readPanelDescriptionFile(const QString& path, PanelDescription& out);
+
+// A registration: the panel keys replace the settings' panel state; level entries at or above
+// a channel's count keep what they held.
+void applyPanelDescription(const PanelDescription& description, AppSettings& settings);
+
+} // namespace vantrel

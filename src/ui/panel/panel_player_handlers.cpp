@@ -1,0 +1,158 @@
+#include "ui/app/tform1.h"
+
+#include "core/panel/panel_player.h"
+#include "core/panel/panel_preview.h"
+#include "ui/app/tform1_controls.h"
+
+#include <QAction>
+
+namespace {
+
+constexpr int PanelPage = 3;
+
+// The player's state lives in its buttons and its timer; the core steps it.
+struct PanelPlayerWidgets
+{
+    QToolButton* play;
+    QToolButton* pause;
+    QTimer& timer;
+    bool& restart;
+
+    vantrel::PanelPlayerControls read() const
+    {
+        return {.play = play->isChecked(),
+                .pause = pause->isChecked(),
+                .timer = timer.isActive(),
+                .restart = restart};
+    }
+
+    void write(const vantrel::PanelPlayerControls& controls) const
+    {
+        play->setChecked(controls.play);
+        pause->setChecked(controls.pause);
+        if (controls.timer && !timer.isActive())
+            timer.start();
+        else if (!controls.timer)
+            timer.stop();
+        restart = controls.restart;
+    }
+};
+
+} // namespace
+
+void TForm1::connectPanelHandlers()
+{
+    connect(ui_->abbSelPanel, &QToolButton::clicked, this, &TForm1::abbSelPanelClick);
+    connect(ui_->tbPanel, &QSlider::valueChanged, this, &TForm1::tbPanelChange);
+    connect(ui_->abbPPlay, &QToolButton::clicked, this, &TForm1::abbPPlayClick);
+    connect(ui_->abbPPause, &QToolButton::clicked, this, &TForm1::abbPPauseClick);
+    connect(ui_->abbPStop, &QToolButton::clicked, this, &TForm1::abbPStopClick);
+    connect(&TimerP, &QTimer::timeout, this, &TForm1::PanelOnTimer);
+
+    connect(ActStart, &QAction::triggered, this, &TForm1::exeActStart);
+    connect(ActStop, &QAction::triggered, this, &TForm1::abbPStopClick);
+    connect(ActPause, &QAction::triggered, this, &TForm1::exeActPause);
+    connect(ActRepeat, &QAction::triggered, this, &TForm1::exeActRep);
+    connect(ActNext, &QAction::triggered, this, &TForm1::exeActNext);
+    connect(ActBack, &QAction::triggered, this, &TForm1::exeActBack);
+}
+
+void TForm1::tbPanelChange()
+{
+    // An empty store has no frame to show.
+    if (Frames.isEmpty())
+        return;
+    const int index = ui_->tbPanel->value() - 1;
+    // The mono list's selection only: later commands insert at the output bar's frame.
+    Frames.selectMono(index);
+    ui_->LeadImage->setImage(vantrel::panelViewImage(Frames.monoFrame(index), settings_.levels,
+                                                     PanelColorCode, {ViewWidth, ViewHeight}));
+    if (ui_->LeadInfo->hasImage()) {
+        QImage info = ui_->LeadInfo->image();
+        vantrel::SetPanelPalette(info, settings_.levels, PanelColorCode);
+        ui_->LeadInfo->setImage(std::move(info));
+    }
+}
+
+void TForm1::abbPPlayClick()
+{
+    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
+    vantrel::PanelPlayerControls controls = player.read();
+    vantrel::panelPlay(controls);
+    player.write(controls);
+    UpdateControlState(32);
+}
+
+void TForm1::abbPPauseClick()
+{
+    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
+    vantrel::PanelPlayerControls controls = player.read();
+    vantrel::panelPause(controls);
+    player.write(controls);
+}
+
+void TForm1::abbPStopClick()
+{
+    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
+    vantrel::PanelPlayerControls controls = player.read();
+    vantrel::panelStop(controls);
+    player.write(controls);
+    UpdateControlState(32);
+}
+
+void TForm1::PanelOnTimer()
+{
+    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
+    vantrel::PanelPlayerControls controls = player.read();
+    const vantrel::PanelTick tick = vantrel::panelTick(controls, ui_->tbPanel->value(),
+                                                       ui_->tbPanel->maximum(), ui_->abbPRep->isChecked());
+    player.write(controls);
+    if (tick.ended) {
+        UpdateControlState(32);
+        return;
+    }
+    if (ui_->tbPanel->value() != tick.position)
+        ui_->tbPanel->setValue(tick.position); // draws through tbPanelChange
+    else if (tick.drawAlways)
+        tbPanelChange();
+}
+
+// The keys act on the panel page only; elsewhere they are consumed and do nothing.
+bool TForm1::onPanelPage() const
+{
+    return ui_->PageControl1->currentIndex() == PanelPage;
+}
+
+void TForm1::exeActStart()
+{
+    if (!onPanelPage())
+        return;
+    ui_->abbPPlay->setChecked(!ui_->abbPPlay->isChecked());
+    abbPPlayClick();
+}
+
+void TForm1::exeActPause()
+{
+    if (!onPanelPage())
+        return;
+    ui_->abbPPause->setChecked(!ui_->abbPPause->isChecked());
+    abbPPauseClick();
+}
+
+void TForm1::exeActRep()
+{
+    if (onPanelPage())
+        ui_->abbPRep->setChecked(!ui_->abbPRep->isChecked());
+}
+
+void TForm1::exeActNext()
+{
+    if (onPanelPage() && ui_->tbPanel->value() < ui_->tbPanel->maximum())
+        ui_->tbPanel->setValue(ui_->tbPanel->value() + 1);
+}
+
+void TForm1::exeActBack()
+{
+    if (onPanelPage() && ui_->tbPanel->value() > ui_->tbPanel->minimum())
+        ui_->tbPanel->setValue(ui_->tbPanel->value() - 1);
+}

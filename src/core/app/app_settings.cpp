@@ -1,5 +1,7 @@
 #include "core/app/app_settings.h"
 
+#include "core/help/local_pages.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -88,8 +90,8 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
     s.dirPanelIn = ini.readString(directory, QStringLiteral("DirPanelIn"), defaultDir);
 
     const QString url = QStringLiteral("URL");
-    s.panelUrl = ini.readString(url, QStringLiteral("PanelURL"), s.panelUrl);
-    s.animeUrl = ini.readString(url, QStringLiteral("AnimeURL"), s.animeUrl);
+    s.panelUrl = ini.readString(url, QStringLiteral("PanelURL"), localPageUrl(defaultDir, PanelsPageName));
+    s.animeUrl = ini.readString(url, QStringLiteral("AnimeURL"), localPageUrl(defaultDir, AnimationsPageName));
 
     s.levels.red = readChannel(ini, QStringLiteral("Red"));
     s.levels.green = readChannel(ini, QStringLiteral("Green"));

@@ -30,13 +30,14 @@ struct AppSettings
     int pixelSpace = 12;
 
     QString dirPicIn, dirImg, dirPanelIn;
-    QString panelUrl = QStringLiteral("https://vantrel.example.org/panels/");
-    QString animeUrl = QStringLiteral("https://vantrel.example.org/animations/");
+    // By default the pages shipped in the program's folder, which say where to find them.
+    QString panelUrl, animeUrl;
 
     BacklightLevels levels;
 };
 
-// Reads every key in file order; defaultDir stands in for the three folders' default.
+// Reads every key in file order; defaultDir, the program's folder, stands in for the three
+// folders' default and holds the pages the two web addresses default to.
 AppSettings readSettings(const IniProfile& ini, const QString& defaultDir);
 
 // Writes every key but the two web addresses, which only a hand edit changes.

@@ -33,9 +33,8 @@ TEST(AppSettingsRead, NoFileGivesTheDefaults)
     EXPECT_EQ(s.dirPicIn, "/opt/vantrel");
     EXPECT_EQ(s.dirImg, "/opt/vantrel");
     EXPECT_EQ(s.dirPanelIn, "/opt/vantrel");
-    EXPECT_TRUE(s.panelUrl.startsWith("https://"));
-    EXPECT_TRUE(s.animeUrl.startsWith("https://"));
-    EXPECT_NE(s.panelUrl, s.animeUrl);
+    EXPECT_EQ(s.panelUrl, "file:///opt/vantrel/panels.html");
+    EXPECT_EQ(s.animeUrl, "file:///opt/vantrel/anime.html");
     for (const ChannelLevels* channel : {&s.levels.red, &s.levels.green, &s.levels.blue}) {
         EXPECT_EQ(channel->count, 4);
         EXPECT_EQ(channel->levels, (Levels{0, 85, 170, 255}));

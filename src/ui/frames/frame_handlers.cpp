@@ -52,6 +52,7 @@ void TForm1::tbOutPreOnChange()
         // Nothing left to show: the views must not keep a frame that is gone.
         ui_->LeadColor->clear();
         ui_->LeadMono->clear();
+        ui_->LeadImage->clear();
         return;
     }
     const int index = position - 1;
@@ -127,7 +128,8 @@ void TForm1::abbOutPreClrClick()
 {
     UndoStack.Clear();
     Frames.clear();
-    for (BitmapView* view : {ui_->LeadColor, ui_->LeadMono, ui_->LeadEfColor, ui_->LeadEfMono, ui_->LeadFont})
+    for (BitmapView* view :
+         {ui_->LeadColor, ui_->LeadMono, ui_->LeadEfColor, ui_->LeadEfMono, ui_->LeadFont, ui_->LeadImage})
         view->clear();
     UpdateFrameBars();
     ui_->cbEffect->setCurrentIndex(0);

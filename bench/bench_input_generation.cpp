@@ -43,18 +43,22 @@ double threadCpuMs()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
-// Test videos (numbered MJPEG frames, all key frames, 25 fps), written once per run.
-const QString& sampleVideo(QSize size, int frames)
+// Test videos of numbered frames at 25 fps, written once per run: MJPEG (every frame a key
+// frame), or MPEG-4 with a key frame every 10.
+const QString& sampleVideo(QSize size, int frames, test::AviCodec codec = test::AviCodec::Mjpeg)
 {
     static const QTemporaryDir dir;
-    static std::map<std::pair<qint64, int>, QString> written;
-    QString& path = written[{qint64(size.width()) << 32 | size.height(), frames}];
-    if (path.isEmpty()) {
-        const QString file =
-            dir.filePath(QStringLiteral("%1x%2x%3.avi").arg(size.width()).arg(size.height()).arg(frames));
-        if (test::writeAvi(file, {.size = size, .frames = frames, .codec = test::AviCodec::Mjpeg, .fps = 25}))
-            path = file;
-    }
+    static std::map<QString, QString> written;
+    const QString name =
+        QStringLiteral("%1x%2x%3-%4.avi").arg(size.width()).arg(size.height()).arg(frames).arg(int(codec));
+    QString& path = written[name];
+    if (path.isEmpty() &&
+        test::writeAvi(dir.filePath(name), {.size = size,
+                                            .frames = frames,
+                                            .codec = codec,
+                                            .fps = 25,
+                                            .keyFrameInterval = codec == test::AviCodec::Mjpeg ? 1 : 10}))
+        path = dir.filePath(name);
     return path;
 }
 
@@ -186,12 +190,14 @@ TCutArea wholePicture(QSize size, int frameNo)
 }
 
 // A 90-frame moving cut from the whole first frame to the whole last frame, against FFmpeg
-// decoding every frame of the file. Arguments: width, height, frames.
+// decoding every frame of the file. Arguments: width, height, frames, inter-coded (MPEG-4 with a
+// key frame every 10, whose blocks are decoded whole; for comparison) or not (MJPEG).
 void BM_MovingCutAgainstFfmpeg(benchmark::State& state)
 {
     const QSize size(int(state.range(0)), int(state.range(1)));
     const int frames = int(state.range(2));
-    const QString& path = sampleVideo(size, frames);
+    const bool inter = state.range(3) != 0;
+    const QString& path = sampleVideo(size, frames, inter ? test::AviCodec::Mpeg4 : test::AviCodec::Mjpeg);
     Times total;
     for (auto _ : state) {
         double mark = threadCpuMs();
@@ -210,53 +216,75 @@ void BM_MovingCutAgainstFfmpeg(benchmark::State& state)
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - ours).count());
     }
-    report(state, total, size.width() < 1000 ? "goal <= 1.0, stretch <= 0.6" : "goal <= 1.0");
+    report(state, total,
+           inter                 ? "inter-coded, no goal"
+           : size.width() < 1000 ? "goal <= 1.0, stretch <= 0.6"
+                                 : "goal <= 1.0");
 }
 BENCHMARK(BM_MovingCutAgainstFfmpeg)
-    ->ArgNames({"w", "h", "frames"})
-    ->Args({640, 480, 300})
-    ->Args({1920, 1080, 100})
+    ->ArgNames({"w", "h", "frames", "inter"})
+    ->Args({640, 480, 300, 0})
+    ->Args({1920, 1080, 100, 0})
+    ->Args({640, 480, 300, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// One block of 10 frames from a freshly opened file, with frame memory from a pool that outlives
-// the file (as the input list hands it; argument 1) or from the file's own (0), against FFmpeg
-// decoding the same frames.
+// One block of 10 frames from a freshly opened 640 x 480 file against FFmpeg decoding the same
+// frames. Argument: what takes the block.
+//   0  the decoder loading the 10 frames as pictures, with memory of its own;
+//   1  the same with memory from a pool that outlives the file, as the input list hands it;
+//   2  the input list adding an inter-coded file (MPEG-4, a key frame every 10): it decodes the
+//      block and converts the frame shown;
+//   3  the input list adding an MJPEG file: it decodes only the frame shown.
+// Each side starts on a trimmed heap, as after other work: memory no pool keeps comes back from
+// the system as fresh pages.
 void BM_FreshBlockAgainstFfmpeg(benchmark::State& state)
 {
-    constexpr int FirstPage = 151;
     constexpr int BlockSize = TInputFile::FrameBlockSize;
-    const QString& path = sampleVideo(QSize(640, 480), 300);
+    const int variant = int(state.range(0));
+    const int firstPage = variant < 2 ? 151 : 1;
+    const QString& path = variant == 2 ? sampleVideo(QSize(640, 480), 300, test::AviCodec::Mpeg4)
+                                       : sampleVideo(QSize(640, 480), 300);
     const std::shared_ptr<FrameBufferPool> shared = FrameBufferPool::create();
+    TInputFrameList list;
     Times total;
     for (auto _ : state) {
+        malloc_trim(0);
         double mark = threadCpuMs();
-        if (ffmpegDecode(path, FirstPage, BlockSize) != BlockSize) {
+        if (ffmpegDecode(path, firstPage, BlockSize) != BlockSize) {
             state.SkipWithError("FFmpeg did not decode the sample video");
             return;
         }
         total.base += threadCpuMs() - mark;
+        list.Clear();
+        malloc_trim(0);
         mark = threadCpuMs();
         const auto ours = std::chrono::steady_clock::now();
-        {
+        bool loaded = false;
+        if (variant < 2) {
             std::unique_ptr<MediaFile> video;
             QList<QImage> block;
-            if (MediaFile::open(path, video, state.range(0) ? shared : nullptr) != MediaOk ||
-                video->load(FirstPage, BlockSize, block) != MediaOk || block.size() != BlockSize) {
-                state.SkipWithError("the sample video did not load");
-                return;
-            }
+            loaded = MediaFile::open(path, video, variant == 1 ? shared : nullptr) == MediaOk &&
+                     video->load(firstPage, BlockSize, block) == MediaOk && block.size() == BlockSize;
+        } else {
+            QImage frame;
+            loaded = list.AddAfter(path) == MediaOk && list.SelectFrame(0, frame) == MediaOk;
+        }
+        if (!loaded) {
+            state.SkipWithError("the sample video did not load");
+            return;
         }
         total.ours += threadCpuMs() - mark;
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - ours).count());
     }
-    report(state, total, state.range(0) ? "goal <= 1.2" : "the file's own pool, as before");
+    const char* labels[] = {"decoder, memory of its own", "decoder, shared pool",
+                            "input list, inter-coded: goal <= 1.2", "input list, MJPEG"};
+    report(state, total, labels[variant]);
 }
 BENCHMARK(BM_FreshBlockAgainstFfmpeg)
-    ->ArgName("shared_pool")
-    ->Arg(1)
-    ->Arg(0)
+    ->ArgName("variant")
+    ->DenseRange(0, 3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

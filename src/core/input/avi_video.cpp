@@ -4,6 +4,7 @@
 #include "core/input/picture_limits.h"
 
 extern "C" {
+#include <libavutil/imgutils.h>
 #include <libavutil/pixdesc.h>
 }
 
@@ -23,6 +24,9 @@ constexpr int EndOfStream = 1;
 
 // The smallest a frame can take in a file: a chunk header with no data (a drop frame).
 constexpr qint64 MinFrameBytes = 8;
+
+// What FFmpeg's own planes have beyond their rows: room for SIMD reads past the end.
+constexpr std::size_t PlanePadding = 16 + 64 - 1;
 
 int openError(int error)
 {
@@ -136,6 +140,8 @@ int AviVideo::openStream()
     codec_.reset(avcodec_alloc_context3(decoder));
     if (!codec_ || avcodec_parameters_to_context(codec_.get(), parameters) < 0)
         return MediaCorrupt;
+    codec_->opaque = this;
+    codec_->get_buffer2 = &AviVideo::getBuffer;
     // Frames whose own header claims a larger size than the stream are refused by the decoder.
     codec_->max_pixels = MaxDecodedBytes / 3;
     if (avcodec_open2(codec_.get(), decoder, nullptr) < 0)
@@ -239,10 +245,60 @@ qint64 AviVideo::indexedFrameCount() const
     return pageAtOffset(offset);
 }
 
+// Decoded frames take pooled memory, so that a file opened later reuses this one's planes. The
+// layout is FFmpeg's own; formats it treats specially keep FFmpeg's memory.
+int AviVideo::getBuffer(AVCodecContext* context, AVFrame* frame, int flags)
+{
+    const auto format = AVPixelFormat(frame->format);
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
+    if (!(context->codec->capabilities & AV_CODEC_CAP_DR1) || !descriptor ||
+        (descriptor->flags & (AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL)) || frame->width <= 0 ||
+        frame->height <= 0 || frame->width > MaxPictureSide || frame->height > MaxPictureSide)
+        return avcodec_default_get_buffer2(context, frame, flags);
+    int width = frame->width;
+    int height = frame->height;
+    int strideAlign[AV_NUM_DATA_POINTERS] = {};
+    avcodec_align_dimensions2(context, &width, &height, strideAlign);
+    int linesize[4] = {};
+    for (bool aligned = false; !aligned;) {
+        if (width > 4 * MaxPictureSide || av_image_fill_linesizes(linesize, format, width) < 0)
+            return avcodec_default_get_buffer2(context, frame, flags);
+        aligned = true;
+        for (int i = 0; i < 4; ++i)
+            aligned = aligned && (strideAlign[i] <= 0 || linesize[i] % strideAlign[i] == 0);
+        width += aligned ? 0 : width & ~(width - 1);
+    }
+    const ptrdiff_t linesizes[4] = {linesize[0], linesize[1], linesize[2], linesize[3]};
+    std::size_t sizes[4] = {};
+    if (av_image_fill_plane_sizes(sizes, format, height, linesizes) < 0)
+        return avcodec_default_get_buffer2(context, frame, flags);
+    FrameBufferPool& buffers = *static_cast<AviVideo*>(context->opaque)->buffers_;
+    for (int i = 0; i < 4 && sizes[i] > 0; ++i) {
+        frame->buf[i] = buffers.takePlane(sizes[i] + PlanePadding);
+        if (!frame->buf[i]) {
+            for (int j = 0; j < i; ++j)
+                av_buffer_unref(&frame->buf[j]);
+            return AVERROR(ENOMEM);
+        }
+        frame->data[i] = frame->buf[i]->data;
+        frame->linesize[i] = linesize[i];
+    }
+    frame->extended_data = frame->data;
+    return 0;
+}
+
 // The way back when the index can't take us to a frame: reopen and decode from the start.
 int AviVideo::rewind()
 {
     return openStream();
+}
+
+int AviVideo::keep(int firstPage, int count)
+{
+    PageRange range;
+    if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
+        return rc;
+    return keepRange(range);
 }
 
 int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
@@ -250,18 +306,44 @@ int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
     PageRange range;
     if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
         return rc;
-    deadline_.restart();
+    const bool kept = !kept_.empty() && range.first >= keptFirst_ &&
+                      range.first + range.count <= keptFirst_ + qint64(kept_.size());
+    if (!kept) {
+        if (const int rc = keepRange(range))
+            return rc;
+    }
     buffers_->keepAtLeast(range.count); // enough for the next block once the caller drops this one
     QList<QImage> block;
-    if (const int rc = decodeBlock(range, block)) {
-        nextPage_ = 0;
-        return rc;
+    for (qint64 page = range.first; page < range.first + range.count; ++page) {
+        const AVFrame* frame = kept_[std::size_t(page - keptFirst_)].get();
+        const AVFrame* before = page > keptFirst_ ? kept_[std::size_t(page - keptFirst_ - 1)].get() : nullptr;
+        QImage image;
+        // A drop frame shares its picture with the frame before, and damaged frames their black.
+        if (page > range.first && (frame ? before && before->data[0] == frame->data[0] : !before))
+            image = block.back();
+        else if (const int rc = frame ? toImage(*frame, image) : blackFrame(image))
+            return rc;
+        block.append(std::move(image));
     }
     frames = std::move(block);
     return MediaOk;
 }
 
-int AviVideo::decodeBlock(const PageRange& range, QList<QImage>& block)
+int AviVideo::keepRange(const PageRange& range)
+{
+    deadline_.restart();
+    kept_.clear(); // the decoder's memory goes back before the next block is decoded
+    std::vector<ffmpeg::FramePtr> block;
+    if (const int rc = decodeBlock(range, block)) {
+        nextPage_ = 0;
+        return rc;
+    }
+    kept_ = std::move(block);
+    keptFirst_ = range.first;
+    return MediaOk;
+}
+
+int AviVideo::decodeBlock(const PageRange& range, std::vector<ffmpeg::FramePtr>& block)
 {
     if (!format_ || !codec_) { // a failed rewind left nothing open
         if (const int rc = rewind())
@@ -305,13 +387,14 @@ int AviVideo::seekTo(qint64 page)
     return MediaOk;
 }
 
-// Decodes on until the range is delivered or the stream ends. Frames before the range are
-// decoded (later frames may depend on them) but never converted.
-int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
+// Decodes on until the range is delivered or the stream ends, keeping the frames unconverted (a
+// null entry for a black one). Frames before the range are decoded (later frames may depend on
+// them) but not kept.
+int AviVideo::collectFrames(const PageRange& range, std::vector<ffmpeg::FramePtr>& block)
 {
     qint64 expected = range.first;
     bool blockEndsInGap = false;
-    while (block.size() < range.count) {
+    while (qsizetype(block.size()) < range.count) {
         const int rc = decodeNextFrame();
         if (rc == EndOfStream)
             break;
@@ -328,16 +411,16 @@ int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
             if (const int rc = fillGap(page, range, expected, block))
                 return rc;
             deadline_.restart();
-            if (block.size() == range.count) {
+            if (qsizetype(block.size()) == range.count) {
                 blockEndsInGap = true;
                 break;
             }
         }
         fedPages_.erase(fedPages_.begin(), fedPages_.upper_bound(page));
-        QImage image;
-        if (const int rc = toImage(*frame_, image))
-            return rc;
-        block.append(std::move(image));
+        ffmpeg::FramePtr kept(av_frame_clone(frame_.get()));
+        if (!kept)
+            return MediaTooLarge; // out of memory
+        block.push_back(std::move(kept));
         ++expected;
         // Each delivered frame earns a new deadline; frames skipped on the way do not.
         deadline_.restart();
@@ -346,39 +429,28 @@ int AviVideo::collectFrames(const PageRange& range, QList<QImage>& block)
     // After draining, or with a decoded frame left undelivered, only a seek gets back in step.
     nextPage_ = draining_ || blockEndsInGap ? 0 : expected;
     // The stream ended before the pages its count gives: damaged frames.
-    return appendBlack(range.count - int(block.size()), block);
+    block.resize(std::size_t(range.count));
+    return MediaOk;
 }
 
 // Pages before `page` that the decoder gave no frame for. AVI drop frames show the frame before
 // again (before the first frame of the file, the first one); a page whose data did not decode
 // is black, and so are drop frames after it, which repeat it.
-int AviVideo::fillGap(qint64 page, const PageRange& range, qint64& expected, QList<QImage>& block)
+int AviVideo::fillGap(qint64 page, const PageRange& range, qint64& expected,
+                      std::vector<ffmpeg::FramePtr>& block)
 {
-    QImage repeated;
-    QImage black;
     bool damaged = false;
-    for (; expected < page && block.size() < range.count; ++expected) {
+    for (; expected < page && qsizetype(block.size()) < range.count; ++expected) {
         damaged = damaged || fedPages_.contains(expected);
-        QImage& filler = damaged ? black : repeated;
-        if (filler.isNull()) {
-            const int rc = damaged ? blackFrame(black)
-                                   : toImage(hasPicture(*previous_) ? *previous_ : *frame_, repeated);
-            if (rc != MediaOk)
-                return rc;
+        if (damaged) {
+            block.emplace_back();
+            continue;
         }
-        block.append(filler);
+        ffmpeg::FramePtr repeated(av_frame_clone(hasPicture(*previous_) ? previous_.get() : frame_.get()));
+        if (!repeated)
+            return MediaTooLarge; // out of memory
+        block.push_back(std::move(repeated));
     }
-    return MediaOk;
-}
-
-int AviVideo::appendBlack(int pages, QList<QImage>& block)
-{
-    if (pages <= 0)
-        return MediaOk;
-    QImage black;
-    if (const int rc = blackFrame(black))
-        return rc;
-    block.insert(block.size(), pages, black);
     return MediaOk;
 }
 

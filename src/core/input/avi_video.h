@@ -9,13 +9,16 @@
 
 #include <optional>
 #include <set>
+#include <vector>
 
 namespace vantrel {
 
 // An AVI video decoded through FFmpeg. The file stays open between loads so that consecutive
-// blocks continue where the last one ended and other blocks seek from the nearest key frame.
-// The frame count comes from the index, else from the header, and never exceeds what the
-// file's size can hold; pages a cut-short file ends before load as black frames.
+// blocks continue where the last one ended and other blocks seek from the nearest key frame
+// (from the frame itself when every frame decodes alone). The frames decoded last are kept as
+// the decoder made them, so that loads within them only convert. The frame count comes from
+// the index, else from the header, and never exceeds what the file's size can hold; pages a
+// cut-short file ends before load as black frames.
 class AviVideo final : public MediaFile
 {
 public:
@@ -34,6 +37,7 @@ public:
     bool decodesFramesAlone() const override { return intraOnly_; }
     qint64 framesDecoded() const override { return framesDecoded_; }
     int load(int firstPage, int count, QList<QImage>& frames) override;
+    int keep(int firstPage, int count) override;
 
 private:
     // What the scaler was made for; a frame that differs gets a new one.
@@ -52,6 +56,7 @@ private:
     {}
 
     static int start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out);
+    static int getBuffer(AVCodecContext* context, AVFrame* frame, int flags);
     int openStream();
     int openInput(AVFormatContext* context);
     int readStreamInfo();
@@ -59,9 +64,10 @@ private:
     int rewind();
     int seekTo(qint64 page);
     bool continuesTo(qint64 page) const;
-    int decodeBlock(const PageRange& range, QList<QImage>& block);
-    int collectFrames(const PageRange& range, QList<QImage>& block);
-    int fillGap(qint64 page, const PageRange& range, qint64& expected, QList<QImage>& block);
+    int keepRange(const PageRange& range);
+    int decodeBlock(const PageRange& range, std::vector<ffmpeg::FramePtr>& block);
+    int collectFrames(const PageRange& range, std::vector<ffmpeg::FramePtr>& block);
+    int fillGap(qint64 page, const PageRange& range, qint64& expected, std::vector<ffmpeg::FramePtr>& block);
     int seekFlags() const;
     int decodeNextFrame();
     int feedPacket();
@@ -70,7 +76,6 @@ private:
     qint64 pageAtOffset(qint64 offset) const;
     qint64 ptsOf(qint64 page) const;
     int toImage(const AVFrame& frame, QImage& image);
-    int appendBlack(int pages, QList<QImage>& block);
     int blackFrame(QImage& black);
 
     QString path_;                      // empty for a file in memory
@@ -104,6 +109,10 @@ private:
     // Pages whose data went to the decoder and gave no frame yet. A page missing from the
     // decoder's output is damaged when its data was sent, a drop frame when it had none.
     std::set<qint64> fedPages_;
+    // The pages decoded last, as the decoder made them (null: black), from keptFirst_ on: loads
+    // within them only convert.
+    std::vector<ffmpeg::FramePtr> kept_;
+    qint64 keptFirst_ = 0;
 };
 
 } // namespace vantrel

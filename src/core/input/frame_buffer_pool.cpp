@@ -1,6 +1,7 @@
 #include "core/input/frame_buffer_pool.h"
 
 extern "C" {
+#include <libavutil/buffer.h>
 #include <libavutil/mem.h>
 }
 
@@ -16,6 +17,9 @@ constexpr qsizetype RowAlignment = 32;
 
 // Memory kept idle for reuse stays below this, whatever the block size.
 constexpr qsizetype MaxKeptBytes = 256LL * 1024 * 1024;
+
+// Plane sizes kept pooled: two files' worth; older sizes go back once their planes do.
+constexpr std::size_t MaxPlanePools = 4;
 
 qsizetype alignedBytesPerLine(QSize size, QImage::Format format)
 {
@@ -41,6 +45,8 @@ FrameBufferPool::~FrameBufferPool()
 {
     for (const Idle& idle : free_)
         av_free(idle.data);
+    for (auto& [bytes, pool] : planePools_)
+        av_buffer_pool_uninit(&pool); // freed when its last plane comes back
 }
 
 void FrameBufferPool::keepAtLeast(int buffers)
@@ -48,12 +54,6 @@ void FrameBufferPool::keepAtLeast(int buffers)
     const std::lock_guard lock(mutex_);
     kept_ = std::max(kept_, std::size_t(std::max(buffers, 0)));
     free_.reserve(kept_); // giveBack never allocates
-}
-
-qint64 FrameBufferPool::allocations() const
-{
-    const std::lock_guard lock(mutex_);
-    return allocations_;
 }
 
 QImage FrameBufferPool::take(QSize size, QImage::Format format)
@@ -109,6 +109,32 @@ void FrameBufferPool::giveBack(void* lease)
         }
     }
     av_free(buffer.data);
+}
+
+AVBufferRef* FrameBufferPool::takePlane(std::size_t bytes)
+{
+    const std::lock_guard lock(mutex_);
+    auto pool = std::find_if(planePools_.begin(), planePools_.end(),
+                             [&](const auto& entry) { return entry.first == bytes; });
+    if (pool == planePools_.end()) {
+        if (planePools_.size() >= MaxPlanePools) {
+            av_buffer_pool_uninit(&planePools_.front().second);
+            planePools_.erase(planePools_.begin());
+        }
+        AVBufferPool* made = av_buffer_pool_init2(bytes, this, &FrameBufferPool::allocatePlane, nullptr);
+        if (!made)
+            return nullptr;
+        planePools_.emplace_back(bytes, made);
+        pool = std::prev(planePools_.end());
+    }
+    return av_buffer_pool_get(pool->second);
+}
+
+// Zeroed, as FFmpeg's own planes are: decoders may read padding they never wrote.
+AVBufferRef* FrameBufferPool::allocatePlane(void* pool, std::size_t bytes)
+{
+    ++static_cast<FrameBufferPool*>(pool)->allocations_;
+    return av_buffer_allocz(bytes);
 }
 
 void FrameBufferPool::releaseOldest()

@@ -54,6 +54,7 @@ bool TInputFile::LoadFrame(int n, bool force, int* result)
         return false;
     auto fail = [&](int code) {
         block_.clear();
+        blockDecoded_ = false;
         if (result)
             *result = code;
         return false;
@@ -61,23 +62,29 @@ bool TInputFile::LoadFrame(int n, bool force, int* result)
     const int blockStart = local / FrameBlockSize * FrameBlockSize;
     if (force || blockStart != blockStart_) {
         block_.clear(); // the old block's buffers go back before the new one is decoded
+        blockDecoded_ = false;
         blockStart_ = blockStart;
     }
     if (const int code = openMedia())
         return fail(code);
-    const bool alone = media_->decodesFramesAlone();
-    const int first = alone ? local : blockStart_;
     const qint64 decodedBefore = media_->framesDecoded();
+    int code = MediaOk;
+    // Frames that need the ones before them are decoded a block at a time, into the decoder's
+    // own memory; only the frames asked for are converted.
+    if (!media_->decodesFramesAlone() && !blockDecoded_) {
+        code = media_->keep(blockStart_ + 1, FrameBlockSize);
+        blockDecoded_ = code == MediaOk;
+    }
     QList<QImage> decoded;
-    const int code = media_->load(first + 1, alone ? 1 : FrameBlockSize, decoded);
+    if (code == MediaOk)
+        code = media_->load(local + 1, 1, decoded);
     framesDecoded_ += media_->framesDecoded() - decodedBefore;
+    if (code == MediaOk && decoded.isEmpty())
+        code = MediaNoFrames;
     if (code != MediaOk)
         return fail(code);
     block_.resize(FrameBlockSize);
-    for (qsizetype i = 0; i < decoded.size() && first - blockStart_ + i < FrameBlockSize; ++i)
-        block_[first - blockStart_ + i] = decoded[i];
-    if (block_[local - blockStart_].isNull())
-        return fail(MediaNoFrames);
+    block_[local - blockStart_] = decoded[0];
     blockIndex_ = local - blockStart_;
     return true;
 }
@@ -85,9 +92,9 @@ bool TInputFile::LoadFrame(int n, bool force, int* result)
 QList<int> TInputFile::heldFrames() const
 {
     QList<int> held;
-    for (qsizetype i = 0; i < block_.size(); ++i) {
-        if (!block_[i].isNull())
-            held.append(firstFrame_ + blockStart_ + int(i));
+    for (int i = 0; i < FrameBlockSize && blockStart_ + i < frameCount_; ++i) {
+        if (blockDecoded_ || (i < block_.size() && !block_[i].isNull()))
+            held.append(firstFrame_ + blockStart_ + i);
     }
     return held;
 }
@@ -107,6 +114,7 @@ QImage TInputFile::blackFrame() const
 void TInputFile::release()
 {
     block_.clear();
+    blockDecoded_ = false;
     media_.reset();
 }
 

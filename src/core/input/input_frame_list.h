@@ -18,7 +18,8 @@ class FrameBufferPool;
 // current file of its list keeps decoded frames, and only of one block of 10 (local frames
 // 10k..10k + 9). A video whose frames need the ones before them decodes its blocks whole; one
 // whose frames decode alone decodes only the frames asked for. Either way no frame of the
-// block is decoded twice while the block is kept.
+// block is decoded twice while the block is kept, and only frames asked for are converted to
+// 24-bit pictures.
 class TInputFile
 {
 public:
@@ -74,7 +75,8 @@ private:
     int firstFrame_ = 0;
     int blockStart_ = 0;
     int blockIndex_ = 0;
-    QList<QImage> block_; // slots of the block from blockStart_; null: not decoded
+    QList<QImage> block_;       // slots of the block from blockStart_; null: not converted
+    bool blockDecoded_ = false; // the whole block is decoded and kept by media_
     std::shared_ptr<FrameBufferPool> buffers_;
     std::unique_ptr<MediaFile> media_; // open while the file is current
     Stamp stamp_;                      // of the file media_ read

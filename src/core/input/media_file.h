@@ -54,6 +54,9 @@ public:
     // bitmaps, replacing the contents of frames only on success. A page after the last, a
     // negative page or a count below 1 give MediaNoFrames.
     virtual int load(int firstPage, int count, QList<QImage>& frames) = 0;
+    // Decodes the same frames as load without converting them, replacing what was kept before:
+    // a later load within them converts the frames it asks for and decodes nothing.
+    virtual int keep(int firstPage, int count) = 0;
 };
 
 // Frame count of a file without decoding it.

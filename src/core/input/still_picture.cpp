@@ -184,4 +184,11 @@ int StillPicture::load(int firstPage, int count, QList<QImage>& frames)
     return MediaOk;
 }
 
+// The decoded picture is all a picture keeps.
+int StillPicture::keep(int firstPage, int count)
+{
+    QList<QImage> frames;
+    return load(firstPage, count, frames);
+}
+
 } // namespace vantrel

@@ -24,6 +24,7 @@ public:
     bool decodesFramesAlone() const override { return true; }
     qint64 framesDecoded() const override { return framesDecoded_; }
     int load(int firstPage, int count, QList<QImage>& frames) override;
+    int keep(int firstPage, int count) override;
 
 private:
     StillPicture(QString path, QByteArray bytes, std::shared_ptr<FrameBufferPool> buffers)

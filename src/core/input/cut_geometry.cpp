@@ -4,6 +4,8 @@
 #include "core/input/truncated_int.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace vantrel {
 
@@ -276,11 +278,30 @@ QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSi
     const float r = static_cast<float>(area.Right) / z, b = static_cast<float>(area.Bottom) / z;
     const float w = r - l, h = b - t;
 
-    QImage cut = createBitmap(truncatedInt(w), truncatedInt(h));
-    if (cut.isNull())
-        return createBitmap(panelSize.width(), panelSize.height());
-    combine(cut, 0, 0, w, h, picture, l, t, CombineMode::Copy);
-    return resizeNearest(cut, panelSize.width(), panelSize.height());
+    // Sampled straight from the picture: the same pixels as copying the area out and resizing
+    // the copy, without a copy the size of the area (36 MB for a whole large photograph).
+    const int cutWidth = truncatedInt(w);
+    const int cutHeight = truncatedInt(h);
+    QImage out = createBitmap(panelSize.width(), panelSize.height());
+    if (out.isNull() || cutWidth <= 0 || cutHeight <= 0 || picture.isNull())
+        return out;
+    const QImage source =
+        picture.format() == QImage::Format_RGB888 ? picture : picture.convertToFormat(QImage::Format_RGB888);
+    const std::int64_t left = static_cast<std::int64_t>(l); // toward zero, as a combine takes it
+    const std::int64_t top = static_cast<std::int64_t>(t);
+    for (int y = 0; y < out.height(); ++y) {
+        const std::int64_t sy = top + std::int64_t{y} * cutHeight / out.height();
+        if (sy < 0 || sy >= source.height())
+            continue;
+        const uchar* from = source.constScanLine(static_cast<int>(sy));
+        uchar* to = out.scanLine(y);
+        for (int x = 0; x < out.width(); ++x) {
+            const std::int64_t sx = left + std::int64_t{x} * cutWidth / out.width();
+            if (sx >= 0 && sx < source.width())
+                std::memcpy(to + 3 * x, from + 3 * sx, 3);
+        }
+    }
+    return out;
 }
 
 } // namespace vantrel

@@ -146,8 +146,12 @@ void TForm1::ShowInputFrame()
     QImage frame;
     const int code = InputFrames.SelectFrame(ui_->FrmNo->text().toInt() - 1, frame);
     ui_->LeadIn->setPicture(frame, inputZoomPercent());
-    if (code != 0)
+    if (code != 0) {
+        // One box for a file gone from disk, not one per tick of a playing player.
+        if (ui_->abbInFramePlay->isChecked())
+            abbInFrameStopClick();
         ShowError(code);
+    }
 
     // A smaller picture is centred; a larger one fills the view and scrolls.
     const int room = InputView::ScrollBarExtent;

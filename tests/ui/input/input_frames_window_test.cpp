@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -70,6 +71,23 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
     control<QToolButton>("abbInClr")->click();
     EXPECT_FALSE(control<InputView>("LeadIn")->hasPicture());
     EXPECT_FALSE(control<QToolButton>("abbExecute")->isEnabled());
+}
+
+// A file gone from disk while the player runs gives one error box and stops the player.
+TEST_F(InputFrames, VanishedFileStopsThePlayerWithOneError)
+{
+    open();
+    const QString video = QDir(folderPath()).filePath("gone.avi");
+    vantrel::test::AviSpec spec;
+    spec.frames = 5;
+    ASSERT_TRUE(vantrel::test::writeAvi(video, spec));
+    addInput(video);
+    control<QToolButton>("abbInFramePlay")->click();
+    ASSERT_TRUE(QFile::remove(video));
+    window().timerInOnTimer();
+    EXPECT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_FALSE(control<QToolButton>("abbInFramePlay")->isChecked());
+    EXPECT_FALSE(control<QTimer>("TimerIn")->isActive()); // no further ticks, no further boxes
 }
 
 } // namespace

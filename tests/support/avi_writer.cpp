@@ -110,7 +110,7 @@ bool markKeyFrames(const QString& path, int interval)
 
 } // namespace
 
-bool writeAvi(const QString& path, const AviSpec& layout)
+bool writeAvi(const QString& path, const AviLayout& layout)
 {
     ffmpeg::silenceLog();
     if (layout.size.isEmpty() || layout.frames < 1 || layout.fps < 1 || layout.keyFrameInterval < 1)

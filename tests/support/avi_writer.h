@@ -13,7 +13,7 @@ namespace vantrel::test {
 // Mpeg4 (part 2, no B-frames) makes real inter frames: only its key frames decode alone.
 enum class AviCodec { Mjpeg, RawBgr24, Mpeg4 };
 
-struct AviSpec
+struct AviLayout
 {
     QSize size{64, 64};
     int frames = 10;
@@ -31,7 +31,7 @@ struct AviSpec
 
 // Writes an AVI of layout.picture(n) for each frame n. Returns false when FFmpeg refuses any step
 // or a picture has the wrong size. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
-bool writeAvi(const QString& path, const AviSpec& layout);
+bool writeAvi(const QString& path, const AviLayout& layout);
 
 // Writes an AVI whose stream header announces `size` and whose frames are the given PNG files,
 // stored as they are: frames may disagree with the header.

@@ -91,7 +91,8 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
 
     const QString url = QStringLiteral("URL");
     s.panelUrl = ini.readString(url, QStringLiteral("PanelURL"), localPageUrl(defaultDir, PanelsPageName));
-    s.animeUrl = ini.readString(url, QStringLiteral("AnimeURL"), localPageUrl(defaultDir, AnimationsPageName));
+    s.animeUrl =
+        ini.readString(url, QStringLiteral("AnimeURL"), localPageUrl(defaultDir, AnimationsPageName));
 
     s.levels.red = readChannel(ini, QStringLiteral("Red"));
     s.levels.green = readChannel(ini, QStringLiteral("Green"));

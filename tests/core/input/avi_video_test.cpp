@@ -17,7 +17,7 @@ namespace vantrel {
 namespace {
 
 using test::AviCodec;
-using test::AviSpec;
+using test::AviLayout;
 
 QList<int> pages(int first, int last)
 {
@@ -29,7 +29,7 @@ QList<int> pages(int first, int last)
 struct VideoCase
 {
     const char* name;
-    AviSpec video;
+    AviLayout video;
     int expectedDelayMs;
 };
 
@@ -69,7 +69,7 @@ protected:
 
 TEST_P(AviVideoTest, ReportsFrameCountSizeAndDelayFromTheHeader)
 {
-    const AviSpec& video = GetParam().video;
+    const AviLayout& video = GetParam().video;
     EXPECT_EQ(video_->frameCount(), video.frames);
     EXPECT_EQ(video_->frameSize(), video.size);
     EXPECT_EQ(video_->frameDelayMs(), GetParam().expectedDelayMs);

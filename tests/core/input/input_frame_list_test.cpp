@@ -52,7 +52,7 @@ struct Step
 struct BlockCase
 {
     const char* name;
-    test::AviSpec video;
+    test::AviLayout video;
     QList<Step> steps; // the first is the add, which shows frame 1
 };
 
@@ -232,10 +232,10 @@ TEST(InputFrameList, AFileChangedOrGoneOnDiskGivesAnErrorAndABlackFrameOfItsSize
 TEST(InputFrameList, OnlyShownFramesTakeFrameMemoryAndLaterBlocksOfAnyFileReuseIt)
 {
     QTemporaryDir dir;
-    const test::AviSpec spec{
+    const test::AviLayout layout{
         .size = QSize(64, 64), .frames = 30, .codec = AviCodec::Mpeg4, .keyFrameInterval = 10};
-    ASSERT_TRUE(test::writeAvi(dir.filePath("a.avi"), spec));
-    ASSERT_TRUE(test::writeAvi(dir.filePath("b.avi"), spec));
+    ASSERT_TRUE(test::writeAvi(dir.filePath("a.avi"), layout));
+    ASSERT_TRUE(test::writeAvi(dir.filePath("b.avi"), layout));
     TInputFrameList list;
     ASSERT_EQ(list.AddAfter(dir.filePath("a.avi")), MediaOk);
     const qint64 firstBlock = list.frameBuffersAllocated(); // its planes and the frame shown

@@ -45,16 +45,16 @@ TEST(Samples, TheAviWriterStoresTheCallersPicturesInOrderAndRefusesWrongSizes)
     const QSize size(32, 32);
     QTemporaryDir dir;
     const QString path = dir.filePath("own.avi");
-    test::AviSpec spec{.size = size, .frames = 3, .picture = [&](int frame) {
+    test::AviLayout layout{.size = size, .frames = 3, .picture = [&](int frame) {
                            return test::makeNumberedPicture(frame * 7, size);
                        }};
-    ASSERT_TRUE(test::writeAvi(path, spec));
+    ASSERT_TRUE(test::writeAvi(path, layout));
     QList<QImage> frames;
     ASSERT_EQ(LoadPages(path, 1, 3, frames), MediaOk);
     EXPECT_EQ(test::pictureNumbers(frames), (QList<int>{7, 14, 21}));
 
-    spec.picture = [](int) { return test::makeNumberedPicture(1, QSize(16, 16)); };
-    EXPECT_FALSE(test::writeAvi(path, spec));
+    layout.picture = [](int) { return test::makeNumberedPicture(1, QSize(16, 16)); };
+    EXPECT_FALSE(test::writeAvi(path, layout));
 }
 
 } // namespace

@@ -23,11 +23,11 @@ protected:
     QString writeVideo(int frames)
     {
         const QString path = QDir(folderPath()).filePath("clip.avi");
-        vantrel::test::AviSpec spec;
-        spec.size = VideoSize;
-        spec.frames = frames;
-        spec.codec = vantrel::test::AviCodec::RawBgr24; // lossless: frames compare exactly
-        EXPECT_TRUE(vantrel::test::writeAvi(path, spec));
+        vantrel::test::AviLayout layout;
+        layout.size = VideoSize;
+        layout.frames = frames;
+        layout.codec = vantrel::test::AviCodec::RawBgr24; // lossless: frames compare exactly
+        EXPECT_TRUE(vantrel::test::writeAvi(path, layout));
         return path;
     }
     void addInput(const QString& path)

@@ -45,9 +45,9 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
 {
     open();
     const QString video = QDir(folderPath()).filePath("clip.avi");
-    vantrel::test::AviSpec spec;
-    spec.frames = 5;
-    ASSERT_TRUE(vantrel::test::writeAvi(video, spec));
+    vantrel::test::AviLayout layout;
+    layout.frames = 5;
+    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
     addInput(writePicture("one.jpg", {64, 64}));
     EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // nothing to ask about in an empty list
     dialogs().insertAnswers.push_back(1);
@@ -78,9 +78,9 @@ TEST_F(InputFrames, VanishedFileStopsThePlayerWithOneError)
 {
     open();
     const QString video = QDir(folderPath()).filePath("gone.avi");
-    vantrel::test::AviSpec spec;
-    spec.frames = 5;
-    ASSERT_TRUE(vantrel::test::writeAvi(video, spec));
+    vantrel::test::AviLayout layout;
+    layout.frames = 5;
+    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
     addInput(video);
     control<QToolButton>("abbInFramePlay")->click();
     ASSERT_TRUE(QFile::remove(video));

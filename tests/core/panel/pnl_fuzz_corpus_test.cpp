@@ -1,30 +1,18 @@
+#include "core/fuzz_seeds.h"
 #include "fuzz/pnl_fuzz_entry.h"
-
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
 
 namespace vantrel {
 namespace {
 
-// The fuzzer's seed inputs double as regression cases for the same entry function.
 TEST(PnlFuzzCorpus, EverySeedHoldsTheFuzzRules)
 {
-    const QDir corpus(QStringLiteral(VANTREL_SOURCE_DIR "/fuzz/corpus/fuzz_pnl"));
-    const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
-    ASSERT_GE(names.size(), 5) << corpus.path().toStdString();
+    const QList<test::FuzzSeed> seeds = test::fuzzSeeds("fuzz_pnl");
+    ASSERT_GE(seeds.size(), 5);
     int accepted = 0;
-    for (const QString& name : names) {
-        QFile file(corpus.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        const QByteArray bytes = file.readAll();
-        EXPECT_EQ(fuzz::runPnlInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                    static_cast<std::size_t>(bytes.size())),
-                  0)
-            << name.toStdString();
+    for (const test::FuzzSeed& seed : seeds) {
+        EXPECT_EQ(seed.runThrough(fuzz::runPnlInput), 0) << seed.name.toStdString();
         PanelDescription description;
-        if (readPanelDescription(bytes, description) == PanelOk)
+        if (readPanelDescription(seed.bytes, description) == PanelOk)
             ++accepted;
     }
     EXPECT_GE(accepted, 3); // the seeds include descriptions that register, not only refused ones

@@ -28,8 +28,9 @@ inline int runPnlInput(const std::uint8_t* data, std::size_t size)
         return r[2] >= r[0] && r[3] >= r[1] && qint64(r[2]) - r[0] < MaxPanelViewSide &&
                qint64(r[3]) - r[1] < MaxPanelViewSide;
     };
-    if (description.width < 1 || description.width > MaxPanelSide || description.height < 1 ||
-        description.height > MaxPanelSide || !sound(description.infoRect) || !sound(description.viewRect))
+    if (description.panelWidth < 1 || description.panelWidth > MaxPanelSide || description.panelHeight < 1 ||
+        description.panelHeight > MaxPanelSide || !sound(description.infoRect) ||
+        !sound(description.viewRect))
         return 3;
     for (const ChannelLevels* channel :
          {&description.levels.red, &description.levels.green, &description.levels.blue})
@@ -42,7 +43,7 @@ inline int runPnlInput(const std::uint8_t* data, std::size_t size)
     for (ChannelLevels* channel : {&settings.levels.red, &settings.levels.green, &settings.levels.blue})
         channel->levels = earlier;
     applyPanelDescription(description, settings);
-    if (settings.panelWidth != description.width || settings.viewRect != description.viewRect)
+    if (settings.panelWidth != description.panelWidth || settings.viewRect != description.viewRect)
         return 5;
     const ChannelLevels* given[] = {&description.levels.red, &description.levels.green,
                                     &description.levels.blue};

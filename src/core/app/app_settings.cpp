@@ -65,6 +65,19 @@ void writeChannel(IniProfile& ini, const QString& section, const ChannelLevels& 
 
 } // namespace
 
+void readPanelModel(const IniProfile& ini, PanelModel& model)
+{
+    const QString panel = QStringLiteral("Panel");
+    model.panelFile = ini.readString(panel, QStringLiteral("PanelFile"), model.panelFile);
+    model.infoRect = readRect(ini, InfoKeys, model.infoRect);
+    model.viewRect = readRect(ini, ViewKeys, model.viewRect);
+    model.panelWidth = ini.readInt(panel, QStringLiteral("Width"), model.panelWidth);
+    model.panelHeight = ini.readInt(panel, QStringLiteral("Height"), model.panelHeight);
+    model.pixelWidth = ini.readInt(panel, QStringLiteral("PixelWidth"), model.pixelWidth);
+    model.pixelHeight = ini.readInt(panel, QStringLiteral("PixelHeight"), model.pixelHeight);
+    model.pixelSpace = ini.readInt(panel, QStringLiteral("PixelSpace"), model.pixelSpace);
+}
+
 AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
 {
     AppSettings s;
@@ -74,15 +87,7 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
     s.caption = ini.readString(mainForm, QStringLiteral("Caption"), s.caption);
     s.initMax = ini.readBool(mainForm, QStringLiteral("InitMax"), s.initMax);
 
-    const QString panel = QStringLiteral("Panel");
-    s.panelFile = ini.readString(panel, QStringLiteral("PanelFile"), s.panelFile);
-    s.infoRect = readRect(ini, InfoKeys, s.infoRect);
-    s.viewRect = readRect(ini, ViewKeys, s.viewRect);
-    s.panelWidth = ini.readInt(panel, QStringLiteral("Width"), s.panelWidth);
-    s.panelHeight = ini.readInt(panel, QStringLiteral("Height"), s.panelHeight);
-    s.pixelWidth = ini.readInt(panel, QStringLiteral("PixelWidth"), s.pixelWidth);
-    s.pixelHeight = ini.readInt(panel, QStringLiteral("PixelHeight"), s.pixelHeight);
-    s.pixelSpace = ini.readInt(panel, QStringLiteral("PixelSpace"), s.pixelSpace);
+    readPanelModel(ini, s);
 
     const QString directory = QStringLiteral("Directory");
     s.dirPicIn = ini.readString(directory, QStringLiteral("DirPicIn"), defaultDir);

@@ -12,14 +12,10 @@ namespace vantrel {
 // Left, top, right, bottom; right and bottom inclusive.
 using PanelRect = std::array<int, 4>;
 
-// Everything the settings file keeps between runs.
-struct AppSettings
+// A device model's panel as the Panel section of the settings file and of a panel
+// description gives it, with the same keys and defaults.
+struct PanelModel
 {
-    int top = 100;
-    int left = 100;
-    QString caption = QStringLiteral("Default Caption");
-    bool initMax = false;
-
     QString panelFile = QStringLiteral("Panel.bmp");
     PanelRect infoRect{45, 60, 247, 96};
     PanelRect viewRect{45, 97, 247, 151};
@@ -28,6 +24,18 @@ struct AppSettings
     int pixelWidth = 46;
     int pixelHeight = 34;
     int pixelSpace = 12;
+};
+
+// The Panel section's keys, each defaulting to the model's value.
+void readPanelModel(const IniProfile& ini, PanelModel& model);
+
+// Everything the settings file keeps between runs.
+struct AppSettings : PanelModel
+{
+    int top = 100;
+    int left = 100;
+    QString caption = QStringLiteral("Default Caption");
+    bool initMax = false;
 
     QString dirPicIn, dirImg, dirPanelIn;
     // By default the pages shipped in the program's folder, which say where to find them.

@@ -86,29 +86,13 @@ int readPanelDescription(QIODevice& device, PanelDescription& out)
 
     const IniProfile ini = IniProfile::fromBytes(bytes);
     PanelDescription description;
-    const QString panel = QStringLiteral("Panel");
-    auto readInt = [&](const char* key, int& value) {
-        value = ini.readInt(panel, QLatin1String(key), value);
-    };
-    description.panelFile = ini.readString(panel, QStringLiteral("PanelFile"), description.panelFile);
-    // "InfoBottm" is how the files in the field spell it.
-    const char* const rectKeys[2][4] = {{"InfoLeft", "InfoTop", "InfoRight", "InfoBottm"},
-                                        {"ViewLeft", "ViewTop", "ViewRight", "ViewBottom"}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        readInt(rectKeys[0][i], description.infoRect[i]);
-        readInt(rectKeys[1][i], description.viewRect[i]);
-    }
-    readInt("Width", description.width);
-    readInt("Height", description.height);
-    readInt("PixelWidth", description.pixelWidth);
-    readInt("PixelHeight", description.pixelHeight);
-    readInt("PixelSpace", description.pixelSpace);
+    readPanelModel(ini, description);
     description.levels.red = readChannel(ini, QStringLiteral("Red"));
     description.levels.green = readChannel(ini, QStringLiteral("Green"));
     description.levels.blue = readChannel(ini, QStringLiteral("Blue"));
 
-    if (!soundSide(description.width) || !soundSide(description.height) || !soundRect(description.infoRect) ||
-        !soundRect(description.viewRect))
+    if (!soundSide(description.panelWidth) || !soundSide(description.panelHeight) ||
+        !soundRect(description.infoRect) || !soundRect(description.viewRect))
         return PanelNotDescription;
     out = description;
     return PanelOk;
@@ -137,14 +121,7 @@ int readPanelDescriptionFile(const QString& path, PanelDescription& out)
 
 void applyPanelDescription(const PanelDescription& description, AppSettings& settings)
 {
-    settings.panelFile = description.panelFile;
-    settings.infoRect = description.infoRect;
-    settings.viewRect = description.viewRect;
-    settings.panelWidth = description.width;
-    settings.panelHeight = description.height;
-    settings.pixelWidth = description.pixelWidth;
-    settings.pixelHeight = description.pixelHeight;
-    settings.pixelSpace = description.pixelSpace;
+    static_cast<PanelModel&>(settings) = description;
     applyChannel(description.levels.red, settings.levels.red);
     applyChannel(description.levels.green, settings.levels.green);
     applyChannel(description.levels.blue, settings.levels.blue);

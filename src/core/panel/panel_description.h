@@ -20,16 +20,8 @@ inline constexpr int MaxPanelSide = 256;
 inline constexpr int MaxPanelViewSide = 4096;
 
 // One device model as a .pnl file describes it; the keys and defaults are the settings file's.
-struct PanelDescription
+struct PanelDescription : PanelModel
 {
-    QString panelFile = QStringLiteral("Panel.bmp");
-    PanelRect infoRect{45, 60, 247, 96};
-    PanelRect viewRect{45, 97, 247, 151};
-    int width = 160;
-    int height = 54;
-    int pixelWidth = 46;
-    int pixelHeight = 34;
-    int pixelSpace = 12;
     // Only entries below each count come from the file.
     BacklightLevels levels;
 };

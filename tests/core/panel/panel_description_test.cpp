@@ -46,7 +46,7 @@ TEST(PanelDescription, RegistrationCases)
         out.panelFile = QStringLiteral("unchanged");
         EXPECT_EQ(readPanelDescription(c.text, out), c.result) << c.name;
         if (c.result == PanelOk)
-            EXPECT_EQ(out.width, c.width) << c.name;
+            EXPECT_EQ(out.panelWidth, c.width) << c.name;
         else
             EXPECT_EQ(out.panelFile, "unchanged") << c.name;
     }
@@ -55,11 +55,11 @@ TEST(PanelDescription, RegistrationCases)
 TEST(PanelDescription, EmptyPanelSectionIsTheDefaultModel)
 {
     PanelDescription out;
-    out.width = 1;
+    out.panelWidth = 1;
     ASSERT_EQ(readPanelDescription("[FileType]\nType=vantrel_PanelImage\n[Panel]\n", out), PanelOk);
     EXPECT_EQ(out.panelFile, "Panel.bmp");
-    EXPECT_EQ(out.width, 160);
-    EXPECT_EQ(out.height, 54);
+    EXPECT_EQ(out.panelWidth, 160);
+    EXPECT_EQ(out.panelHeight, 54);
     EXPECT_EQ(out.viewRect, (PanelRect{45, 97, 247, 151}));
     EXPECT_EQ(out.infoRect, (PanelRect{45, 60, 247, 96}));
 }
@@ -100,9 +100,9 @@ TEST(PanelDescription, ShippedFaceplateIsTheDefaultModel)
 {
     const QString folder = QStringLiteral(VANTREL_SOURCE_DIR "/resources/panel/");
     PanelDescription description;
-    description.width = 1;
+    description.panelWidth = 1;
     ASSERT_EQ(readPanelDescriptionFile(folder + QStringLiteral("Panel.pnl"), description), PanelOk);
-    EXPECT_EQ(description.width, 160);
+    EXPECT_EQ(description.panelWidth, 160);
     EXPECT_EQ(description.viewRect, AppSettings().viewRect);
     EXPECT_EQ(description.infoRect, AppSettings().infoRect);
     Faceplate face;

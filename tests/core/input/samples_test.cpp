@@ -46,8 +46,8 @@ TEST(Samples, TheAviWriterStoresTheCallersPicturesInOrderAndRefusesWrongSizes)
     QTemporaryDir dir;
     const QString path = dir.filePath("own.avi");
     test::AviLayout layout{.size = size, .frames = 3, .picture = [&](int frame) {
-                           return test::makeNumberedPicture(frame * 7, size);
-                       }};
+                               return test::makeNumberedPicture(frame * 7, size);
+                           }};
     ASSERT_TRUE(test::writeAvi(path, layout));
     QList<QImage> frames;
     ASSERT_EQ(LoadPages(path, 1, 3, frames), MediaOk);

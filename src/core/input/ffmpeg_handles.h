@@ -1,6 +1,6 @@
 #pragma once
 
-// Owning handles for the FFmpeg objects the decoders and test writers use; every one is freed
+// Owning handles for the FFmpeg objects the decoders, encoders and test writers use; every one is freed
 // by its own FFmpeg function whatever path leaves the scope.
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -20,6 +20,13 @@ struct InputContextDeleter
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
 };
 using InputContextPtr = std::unique_ptr<AVFormatContext, InputContextDeleter>;
+
+// A muxer's context; its I/O context is the caller's and is not closed here.
+struct OutputContextDeleter
+{
+    void operator()(AVFormatContext* context) const { avformat_free_context(context); }
+};
+using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextDeleter>;
 
 // A custom I/O context and its buffer, which FFmpeg may have replaced by one of its own.
 struct IoContextDeleter

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/imaging/mono_conversion.h"
+#include "core/panel/panel_description.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace vantrel {
+
+enum class ExportFormat { Gif, Apng, SpriteSheet };
+
+// By the file name's extension, in any case: .gif, .apng, .png (a sprite sheet).
+std::optional<ExportFormat> exportFormatOf(const QString& path);
+
+inline constexpr int ExportOk = 0;
+inline constexpr int ExportNoFrames = 1;
+inline constexpr int ExportSizesDiffer = 2;    // the frames are not all of one size
+inline constexpr int ExportBadOptions = 3;     // scale or delay out of range
+inline constexpr int ExportTooLarge = 4;       // the pictures would exceed the limits below
+inline constexpr int ExportPictureMissing = 5; // the faceplate picture can't be read
+inline constexpr int ExportEncoderFailed = 6;
+inline constexpr int ExportUnknownFormat = 7;
+inline constexpr int ExportWriteFailed = 8;
+
+inline constexpr int MaxExportScale = 16;
+inline constexpr int MinExportDelayMs = 10;
+inline constexpr int MaxExportDelayMs = 10000;
+inline constexpr int MaxExportSide = 16384;
+inline constexpr qint64 MaxExportPixels = qint64{1} << 28; // all frames of an animation together
+
+struct ExportOptions
+{
+    int scale = 4; // pixels a side of each dot, 1..MaxExportScale
+    bool dots = false;
+    std::uint8_t colorCode = 0x3F;
+    BacklightLevels levels;
+    int delayMs = 100; // each frame's, MinExportDelayMs..MaxExportDelayMs
+    // With a description, each frame is its faceplate picture (the file at panelPicture) scaled
+    // by `scale` without interpolation, the frame stretched into the view rectangle and the info
+    // rectangle in its tinted levels, as the faceplate view shows them.
+    std::optional<PanelDescription> panel;
+    QString panelPicture;
+};
+
+// One frame as exported: 24-bit (Format_RGB888). Null when the faceplate picture can't be read,
+// the options are out of range or the picture would be too large.
+QImage renderExportFrame(const QImage& monoFrame, const ExportOptions& options);
+
+// Mono frames (2-bit indexed; other depths: their top two bits) as a GIF or APNG animation that
+// loops forever, or as a PNG sprite sheet: the frames left to right, top to bottom in
+// ceil(sqrt(n)) columns with 1-pixel StripGapColour gaps. GIF colours are exact for the panel's
+// levels and gap; a faceplate picture is reduced to the rest of its 256 colours. `out` is
+// replaced only on ExportOk; `reason` gets the encoder's or writer's reason for a failure.
+int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const ExportOptions& options,
+                    QByteArray& out, QString* reason = nullptr);
+
+// The same in the format the file name's extension names, saved atomically: a failure leaves
+// any existing file as it was.
+int exportAnimationFile(const QList<QImage>& monoFrames, const QString& path, const ExportOptions& options,
+                        QString* reason = nullptr);
+
+} // namespace vantrel

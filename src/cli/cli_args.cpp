@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 
+#include "cli/option_values.h"
 #include "core/files/anim_strip.h"
 
 #include <optional>
@@ -7,32 +8,6 @@
 namespace vantrel::cli {
 
 namespace {
-
-// Decimal, or hexadecimal after 0x; nothing else.
-std::optional<int> parseInteger(const QString& text)
-{
-    bool ok = false;
-    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
-    const int value = hex ? text.mid(2).toInt(&ok, 16) : text.toInt(&ok, 10);
-    if (!ok || text.contains(QLatin1Char('+')) || text.contains(QLatin1Char(' ')))
-        return std::nullopt;
-    return value;
-}
-
-// Splits "--name=value" into name and value; other arguments come back unchanged.
-struct Option
-{
-    QString name;
-    std::optional<QString> value;
-};
-
-Option splitOption(const QString& argument)
-{
-    const qsizetype equals = argument.indexOf(QLatin1Char('='));
-    if (!argument.startsWith(QLatin1String("--")) || equals < 0)
-        return {argument, std::nullopt};
-    return {argument.left(equals), argument.mid(equals + 1)};
-}
 
 CliRequest usageError(const QString& message)
 {
@@ -43,19 +18,14 @@ CliRequest usageError(const QString& message)
 
 CliRequest parseInfo(const QStringList& arguments)
 {
+    const ScannedArguments scanned =
+        scanArguments(arguments, QStringLiteral("info"), {}, {QStringLiteral("--json")});
+    if (!scanned.error.isEmpty())
+        return usageError(scanned.error);
     CliRequest request;
     request.command = Command::Info;
-    bool optionsEnd = false;
-    for (const QString& argument : arguments) {
-        if (!optionsEnd && argument == QLatin1String("--"))
-            optionsEnd = true;
-        else if (!optionsEnd && argument == QLatin1String("--json"))
-            request.json = true;
-        else if (!optionsEnd && argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
-            return usageError(QStringLiteral("unknown option '%1' for info").arg(argument));
-        else
-            request.files.append(argument);
-    }
+    request.json = !scanned.options.isEmpty();
+    request.files = scanned.files;
     if (request.files.isEmpty())
         return usageError(QStringLiteral("info needs at least one FILE"));
     return request;
@@ -63,49 +33,29 @@ CliRequest parseInfo(const QStringList& arguments)
 
 CliRequest parseRender(const QStringList& arguments)
 {
+    const ScannedArguments scanned = scanArguments(arguments, QStringLiteral("render"),
+                                                   {QStringLiteral("-o"), QStringLiteral("--output"),
+                                                    QStringLiteral("--scale"), QStringLiteral("--color")});
+    if (!scanned.error.isEmpty())
+        return usageError(scanned.error);
     CliRequest request;
     request.command = Command::Render;
-    bool optionsEnd = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnd || argument == QLatin1String("-") || !argument.startsWith(QLatin1Char('-'))) {
-            request.files.append(argument);
-            continue;
-        }
-        if (argument == QLatin1String("--")) {
-            optionsEnd = true;
-            continue;
-        }
-        Option option = splitOption(argument);
-        const bool known = option.name == QLatin1String("-o") || option.name == QLatin1String("--output") ||
-                           option.name == QLatin1String("--scale") || option.name == QLatin1String("--color");
-        if (!known)
-            return usageError(QStringLiteral("unknown option '%1' for render").arg(option.name));
-        if (!option.value) {
-            if (i + 1 >= arguments.size())
-                return usageError(QStringLiteral("option '%1' needs a value").arg(option.name));
-            option.value = arguments[++i];
-        }
-        const QString& value = *option.value;
+    request.files = scanned.files;
+    for (const Option& option : scanned.options) {
         if (option.name == QLatin1String("--scale")) {
-            const std::optional<int> scale = parseInteger(value);
-            if (!scale || *scale < 1 || *scale > MaxStripScale)
-                return usageError(QStringLiteral("--scale takes a whole number from 1 to %1, not '%2'")
-                                      .arg(MaxStripScale)
-                                      .arg(value));
-            request.scale = *scale;
+            const RangedValue scale = parseRanged(option.name, option.value, 1, MaxStripScale);
+            if (!scale.error.isEmpty())
+                return usageError(scale.error);
+            request.scale = scale.value;
         } else if (option.name == QLatin1String("--color")) {
-            const std::optional<int> code = parseInteger(value);
-            if (!code || *code < 0 || *code > 63)
-                return usageError(
-                    QStringLiteral(
-                        "--color takes a colour code from 0 to 63 (red*16 + green*4 + blue), not '%1'")
-                        .arg(value));
+            const std::optional<int> code = parseColorCode(option.value);
+            if (!code)
+                return usageError(colorCodeError(option.value));
             request.colorCode = *code;
         } else {
-            if (value.isEmpty())
+            if (option.value.isEmpty())
                 return usageError(QStringLiteral("the output file name is empty"));
-            request.output = value;
+            request.output = option.value;
         }
     }
     if (request.files.size() != 1)
@@ -138,6 +88,8 @@ CliRequest parseArguments(const QStringList& arguments)
         return parseInfo(rest);
     if (first == QLatin1String("render"))
         return parseRender(rest);
+    if (first == QLatin1String("make"))
+        return parseMake(rest);
     if (first.startsWith(QLatin1Char('-')))
         return usageError(QStringLiteral("unknown option '%1'").arg(first));
     return usageError(QStringLiteral("unknown command '%1'").arg(first));
@@ -157,6 +109,26 @@ QString usageText()
         "      Every frame side by side as the panel shows it, each dot N x N pixels (1..64,\n"
         "      default 1), tinted with the file's colour code or CODE (0..63, red*16 +\n"
         "      green*4 + blue; decimal or 0x hex).\n"
+        "  make INPUT... -o OUT.nma|OUT.nml [options]\n"
+        "      Makes an animation from pictures and videos (in the order given) as the window's\n"
+        "      Create button does, and prints what was written as info does.\n"
+        "      --frames N       frames to make, 1..90 (default 30)\n"
+        "      --method M       0 move, 1 move there and back, 2 dissolve, 3 dissolve there and\n"
+        "                       back, 4 wipe down, 5 wipe down and back, 6 wipe right, 7 wipe\n"
+        "                       right and back (default 0)\n"
+        "      --dither D       0 Burkes, 1 Jarvis-Judice-Ninke, 2 none, 3 ordered (default 0)\n"
+        "      --color CODE     the backlight colour code saved, 0..63 (default 0x3F)\n"
+        "      --start F:L,T,R,B, --end F:L,T,R,B\n"
+        "                       the areas: input frame F (from 1) and the rectangle in that\n"
+        "                       picture's pixels; default frame 1 and the last, each with the\n"
+        "                       largest panel-shaped rectangle centred in the picture\n"
+        "      --effect E[:S]   none, brightness, contrast, sharpness, negative, noise, levels\n"
+        "                       (or 0..6), strength S -1000..1000, on every frame made\n"
+        "      --text TEXT      text put into every frame (\\n breaks lines), with --font NAME,\n"
+        "                       --size 10..36, --style bold,italic,underline,strikeout,\n"
+        "                       --decoration plain|outline|shadow|raised|sunken, --at X,Y,\n"
+        "                       --angle 0..360, --text-color 0..3, --outline-color 0..3\n"
+        "      --json           print the result as info --json does\n"
         "\n"
         "Options:\n"
         "  --help      show this text\n"

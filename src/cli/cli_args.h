@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/make_options.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,7 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
 
-enum class Command { Help, Version, Info, Render };
+enum class Command { Help, Version, Info, Render, Make, Export };
 
 struct CliRequest
 {
@@ -20,10 +22,17 @@ struct CliRequest
     QString output;
     int scale = 1;
     int colorCode = -1; // -1: the file's own
+    MakeOptions make;
+    // export
+    bool dots = false;
+    QString panel; // a panel description, empty for none
+    int delayMs = 100;
 };
 
 // The arguments after the program name.
 CliRequest parseArguments(const QStringList& arguments);
+// The arguments after "make".
+CliRequest parseMake(const QStringList& arguments);
 
 QString usageText();
 QString versionText();

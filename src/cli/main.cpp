@@ -59,6 +59,8 @@ int main(int argc, char** argv)
         return runInfo(request);
     case Command::Render:
         return runRender(request);
+    case Command::Make:
+        return runMake(request);
     }
     return ExitUsage;
 }

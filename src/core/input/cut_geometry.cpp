@@ -268,6 +268,18 @@ QSize defaultAreaSize(double dstWidth, double dstHeight, int viewRectWidth, int 
     return {std::max(dw, 0), std::max(dh, 0)};
 }
 
+QRect centredAreaOfShape(QSize picture, QSize shape)
+{
+    if (picture.isEmpty() || shape.isEmpty())
+        return {};
+    // Integer products: the fit is exact for any picture the decoders accept.
+    const qint64 pw = picture.width(), ph = picture.height(), sw = shape.width(), sh = shape.height();
+    const qint64 width = pw * sh <= ph * sw ? pw : std::max<qint64>(1, ph * sw / sh);
+    const qint64 height = pw * sh <= ph * sw ? std::max<qint64>(1, pw * sh / sw) : ph;
+    return QRect(static_cast<int>((pw - width) / 2), static_cast<int>((ph - height) / 2),
+                 static_cast<int>(width), static_cast<int>(height));
+}
+
 QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSize panelSize)
 {
     if (zoomPercent <= 0)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 namespace vantrel {
@@ -59,6 +60,10 @@ QPoint scrollToArea(const TCutArea& area, int viewWidth, int viewHeight);
 // shape of the panel's view rectangle, at most viewRectWidth - 1 by viewRectHeight - 1, scaled
 // down to fit the displayed picture.
 QSize defaultAreaSize(double dstWidth, double dstHeight, int viewRectWidth, int viewRectHeight);
+
+// The largest area of the shape's proportions that fits in the picture, centred in it (halves
+// rounded down), in the picture's own pixels; empty for an empty picture or shape.
+QRect centredAreaOfShape(QSize picture, QSize shape);
 
 // The part of the picture the area selects at the zoom in percent (the area is in view pixels),
 // stretched without interpolation to the panel size, 24-bit. Parts outside the picture are

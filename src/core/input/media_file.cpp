@@ -21,6 +21,28 @@ int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out,
                    : AviVideo::open(path, out, {}, std::move(buffers));
 }
 
+QString mediaResultMessage(int code)
+{
+    switch (code) {
+    case MediaOk:
+        return QStringLiteral("ok");
+    case MediaCannotOpen:
+        return QStringLiteral("can't open the file");
+    case MediaUnsupported:
+        return QStringLiteral("not a picture or video this program reads");
+    case MediaCorrupt:
+        return QStringLiteral("the data does not decode");
+    case MediaTooLarge:
+        return QStringLiteral("the picture is too large");
+    case MediaTimeout:
+        return QStringLiteral("decoding took too long");
+    case MediaNoFrames:
+        return QStringLiteral("no frame to decode");
+    default:
+        return QStringLiteral("decoder error %1").arg(code);
+    }
+}
+
 int GetFileInfo(const QString& path, int& totalPages)
 {
     std::unique_ptr<MediaFile> file;

@@ -59,6 +59,9 @@ public:
     virtual int keep(int firstPage, int count) = 0;
 };
 
+// A short English description of a MediaResult, for the command-line tool.
+QString mediaResultMessage(int code);
+
 // Frame count of a file without decoding it.
 int GetFileInfo(const QString& path, int& totalPages);
 

@@ -65,6 +65,8 @@ public:
     void OutPreOnTimer();
     // The stores themselves, for the subsystems that change frames in place.
     vantrel::FrameStore& frameStore() { return Frames; }
+    const vantrel::TCutArea& startArea() const { return StartArea; }
+    const vantrel::TCutArea& endArea() const { return EndArea; }
     vantrel::UndoStack& undoStack() { return UndoStack; }
 
     // One entry of the font list, in its own face when that face can show the name; selected

@@ -1,5 +1,6 @@
 #include "ui/app/tform1.h"
 
+#include "core/frames/frame_edits.h"
 #include "core/imaging/bitmap.h"
 #include "core/imaging/effects.h"
 #include "core/imaging/mono_conversion.h"
@@ -56,12 +57,8 @@ void TForm1::sbDesideEfClick()
 
 void TForm1::applyEffectToFrame(int index)
 {
-    QImage colour = Frames.colourFrame(index);
-    if (colour.isNull())
-        return;
-    vantrel::ApplyEffect(colour, ui_->cbEffect->currentIndex(), ui_->tbEffect->value());
-    Frames.setMonoFrame(index, vantrel::MakeMono(colour, ui_->cbDither->currentIndex()));
-    Frames.setColourFrame(index, colour);
+    vantrel::applyEffectToFrame(Frames, index, ui_->cbEffect->currentIndex(), ui_->tbEffect->value(),
+                                ui_->cbDither->currentIndex());
 }
 
 void TForm1::connectEffectHandlers()

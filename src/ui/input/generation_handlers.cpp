@@ -3,6 +3,7 @@
 #include "core/files/anim_commands.h"
 #include "core/frames/frame_bars.h"
 #include "core/input/animation_generator.h"
+#include "core/input/generation_run.h"
 #include "ui/app/tform1_controls.h"
 
 namespace {
@@ -58,26 +59,10 @@ int TForm1::generate(int insertIndex)
         return InputFrames.SelectFrame(frameNo - 1, picture);
     });
 
-    const vantrel::FrameStore before = Frames; // frames are shared, not copied
     const std::unique_ptr<ProgressMonitor> progress =
         dialogs_->startProgress(this, catalogue_.generating, generator.frameCount());
-    int position = insertIndex;
-    while (!generator.done()) {
-        vantrel::AnimationGenerator::Frame frame;
-        const int code = generator.next(frame);
-        if (code == 0) {
-            if (frame.copyOf >= 0)
-                DuplicateFrame(insertIndex + frame.copyOf, position);
-            else
-                InsertFrame(frame.picture, frame.overlay, position);
-            ++position;
-        }
-        if (code != 0 || !progress->advance(generator.framesMade())) {
-            Frames = before;
-            return code;
-        }
-    }
-    return 0;
+    return vantrel::generateIntoStore(Frames, generator, request.panelSize, ui_->cbDither->currentIndex(),
+                                      insertIndex, [&](int made) { return progress->advance(made); });
 }
 
 void TForm1::MkFrmChange(const QString& text)

@@ -1,6 +1,7 @@
 #include "ui/app/tform1.h"
 
 #include "core/frames/frame_bars.h"
+#include "core/frames/frame_edits.h"
 #include "core/imaging/bitmap.h"
 #include "core/imaging/mono_conversion.h"
 #include "core/input/cut_geometry.h"
@@ -119,8 +120,8 @@ void TForm1::abbInsFClick()
     Frames.pushUndo(UndoStack, current, 1, false, true);
     DrawFont();
     const QPointF at = textFramePosition();
-    QImage composed = vantrel::composeText(Frames.monoFrame(current), placedText_, at.x(), at.y());
-    Frames.setMonoFrame(current, composed);
+    vantrel::insertTextIntoFrame(Frames, current, placedText_, at);
+    QImage composed = Frames.monoFrame(current);
     vantrel::SetPanelPalette(composed, settings_.levels, PanelColorCode);
     ui_->LeadMono->setImage(vantrel::FitToView(composed, ui_->LeadMono->size()));
     DrawFont();
@@ -132,7 +133,7 @@ void TForm1::abbInsFAClick()
     DrawFont();
     const QPointF at = textFramePosition();
     for (int i = 0; i < Frames.count(); ++i)
-        Frames.setMonoFrame(i, vantrel::composeText(Frames.monoFrame(i), placedText_, at.x(), at.y()));
+        vantrel::insertTextIntoFrame(Frames, i, placedText_, at);
     tbOutPreOnChange();
 }
 

@@ -158,6 +158,7 @@ TEST_F(AnimCliTest, HelpVersionAndUsageErrors)
     CliRun run = runCli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("render FILE -o OUT.png"));
+    EXPECT_TRUE(run.out.contains("make INPUT..."));
     run = runCli({"--version"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.startsWith("vantrel-cli "));
@@ -179,6 +180,49 @@ TEST_F(AnimCliTest, HelpVersionAndUsageErrors)
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
         EXPECT_TRUE(run.out.isEmpty());
     }
+}
+
+TEST_F(AnimCliTest, MakeNamesBadOptionsAndNeverTouchesTheOutputOnFailure)
+{
+    const QString picture = dir_.filePath("picture.png");
+    QImage ramp(320, 240, QImage::Format_RGB888);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            ramp.setPixel(x, y, qRgb(x % 256, y, 128));
+    ASSERT_TRUE(ramp.save(picture));
+    const QString out = dir_.filePath("out.nma");
+    ASSERT_TRUE(test::writeBytes(out, "keep"));
+
+    const QList<QStringList> usageErrors{{"--frames", "91"},
+                                         {"--method", "8"},
+                                         {"--dither", "4"},
+                                         {"--color", "64"},
+                                         {"--effect", "glow"},
+                                         {"--effect", "contrast:2000"},
+                                         {"--start", "2:0,0,10,10"},
+                                         {"--end", "1:300,0,330,10"},
+                                         {"--start", "1:10,10,5,20"},
+                                         {"--size", "20"},
+                                         {"--decoration", "5", "--text", "x"}};
+    for (const QStringList& options : usageErrors) {
+        const CliRun run = runCli(QStringList{"make", picture, "-o", out} + options);
+        EXPECT_EQ(run.exitCode, 2) << options.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(options[0].toUtf8()) || run.err.contains("--text"))
+            << run.err.constData();
+    }
+    EXPECT_EQ(runCli({"make", picture, "-o", dir_.filePath("one.nml")}).exitCode, 2); // 30 frames
+    EXPECT_EQ(runCli({"make", good(), "-o", out}).exitCode, 1);                       // not a picture
+    EXPECT_EQ(test::readBytes(out), "keep");
+
+    const CliRun run =
+        runCli({"make", picture, picture, "-o", out, "--frames", "5", "--method", "3", "--color", "0x0A",
+                "--effect", "levels", "--text", "Hi\\nyou", "--at", "3,2", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const QJsonObject info = QJsonDocument::fromJson(run.out).object();
+    EXPECT_EQ(info.value("frames").toInt(), 5);
+    EXPECT_EQ(info.value("colorCode").toInt(), 10);
+    EXPECT_EQ(info.value("width").toInt(), 160);
+    EXPECT_TRUE(run.err.isEmpty()); // no progress bar off a terminal
 }
 
 } // namespace

@@ -162,3 +162,12 @@ TEST(CutGeometry, CutIsStretchedToThePanelAndBlackBeyondThePicture)
         EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << " from " << c.left << "," << c.top;
     }
 }
+
+TEST(CentredAreaOfShape, FillsOneSideAndCentresTheOther)
+{
+    EXPECT_EQ(centredAreaOfShape({640, 480}, {160, 54}), QRect(0, 132, 640, 216));
+    EXPECT_EQ(centredAreaOfShape({100, 20}, {160, 54}), QRect(20, 0, 59, 20));
+    EXPECT_EQ(centredAreaOfShape({320, 108}, {160, 54}), QRect(0, 0, 320, 108));
+    EXPECT_EQ(centredAreaOfShape({1, 1000}, {160, 54}), QRect(0, 499, 1, 1));
+    EXPECT_TRUE(centredAreaOfShape({0, 10}, {160, 54}).isNull());
+}

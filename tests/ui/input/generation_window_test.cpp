@@ -1,5 +1,6 @@
 #include "ui/support/frame_window_test.h"
 
+#include "core/files/anim_file.h"
 #include "core/imaging/bitmap.h"
 #include "core/imaging/mono_conversion.h"
 #include "support/avi_writer.h"
@@ -9,7 +10,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QSlider>
 #include <QToolButton>
 
@@ -110,6 +113,77 @@ TEST_F(Generation, CancelLeavesTheStoreAsItWasAndTooManyFramesAreRefused)
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].text, window().catalogue().errorTexts[9]);
     EXPECT_EQ(window().frameStore().count(), 88);
+}
+
+// The command line makes, from the same inputs and areas, the frames the window makes.
+TEST_F(Generation, CommandLineMakesTheWindowsFramesForEveryMethod)
+{
+    open();
+    // Smooth colours, so that the dithering shows.
+    auto gradient = [](int n, QSize size) {
+        QImage picture(size, QImage::Format_RGB888);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                picture.setPixel(x, y, qRgb((x + 5 * n) % 256, (y * 2) % 256, (x + y) % 256));
+        return picture;
+    };
+    const QString video = QDir(folderPath()).filePath("clip.avi");
+    vantrel::test::AviLayout layout;
+    layout.size = VideoSize;
+    layout.frames = 12;
+    layout.codec = vantrel::test::AviCodec::RawBgr24;
+    layout.picture = [&](int n) { return gradient(n, VideoSize); };
+    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
+    const QString still = QDir(folderPath()).filePath("still.png");
+    ASSERT_TRUE(gradient(40, {400, 300}).save(still));
+    addInput(video);
+    addInput(still);
+    auto* frameBar = control<QSlider>("tbInFrame");
+    ASSERT_EQ(frameBar->maximum(), 13);
+    control<QToolButton>("abbCutS")->click(); // the areas follow the frame while their buttons are down
+    frameBar->setValue(3);
+    drag({1, 1}, {31, 21});
+    control<QToolButton>("abbCutS")->click();
+    control<QToolButton>("abbCutE")->click();
+    frameBar->setValue(13);
+    drag({1, 1}, {51, 41});
+    control<QToolButton>("abbCutE")->click();
+    typeInto(control<QLineEdit>("MkFrm"), "11");
+    control<QComboBox>("cbDither")->setCurrentIndex(3);
+    auto areaArgument = [](const vantrel::TCutArea& area) {
+        return QStringLiteral("%1:%2,%3,%4,%5")
+            .arg(area.FrameNo)
+            .arg(area.Left)
+            .arg(area.Top)
+            .arg(area.Right)
+            .arg(area.Bottom);
+    };
+    ASSERT_EQ(window().startArea().FrameNo, 3);
+    ASSERT_EQ(window().endArea().FrameNo, 13);
+
+    const QString made = QDir(folderPath()).filePath("made.nma");
+    for (int method = 0; method < 8; ++method) {
+        window().frameStore().clear();
+        control<QComboBox>("cbCutK")->setCurrentIndex(method);
+        control<QToolButton>("abbExecute")->click();
+        QProcess cli;
+        cli.start(QStringLiteral(VANTREL_CLI_PATH),
+                  {"make", video, still, "-o", made, "--frames", "11", "--method", QString::number(method),
+                   "--dither", "3", "--start", areaArgument(window().startArea()), "--end",
+                   areaArgument(window().endArea())});
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+        vantrel::TAnimFile file;
+        file.SetExistingFileName(made);
+        QList<QImage> frames;
+        ASSERT_EQ(file.LoadFile(frames), 0);
+        const QList<QImage>& window = this->window().frameStore().monoFrames();
+        ASSERT_EQ(frames.size(), window.size()) << method;
+        for (qsizetype i = 0; i < frames.size(); ++i)
+            ASSERT_EQ(frames[i].convertToFormat(QImage::Format_Grayscale8),
+                      window[i].convertToFormat(QImage::Format_Grayscale8))
+                << "method " << method << ", frame " << i;
+    }
 }
 
 } // namespace

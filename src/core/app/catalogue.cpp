@@ -111,6 +111,7 @@ Catalogue loadCatalogue(const IniProfile& ini)
     const QString caption = QStringLiteral("Caption");
     c.captions = readNamedTexts(ini, caption, Catalogue::captionKeys());
     c.dialogTitle = ini.readString(caption, QStringLiteral("LEADDlg1"), QString());
+    c.exportAnimation = ini.readString(caption, QStringLiteral("Export"), QString());
     c.fileDir = ini.readString(caption, QStringLiteral("FileDir"), QString());
     c.fileName = ini.readString(caption, QStringLiteral("FileName"), QString());
     c.fileKind = ini.readString(caption, QStringLiteral("FileKind"), QString());

@@ -27,6 +27,7 @@ struct Catalogue
     QList<QPair<QString, QString>> hints;
 
     QString dialogTitle; // LEADDlg1
+    QString exportAnimation; // the output views' menu entry and its file dialog's title
     QString fileDir, fileName, fileKind, filePreview, fileOpen, fileCancel;
     QString endConfirmCaption, endConfirmText;
     QString frameTooLarge; // a save refused for frames the file format can't hold

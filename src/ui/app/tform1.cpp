@@ -212,6 +212,7 @@ void TForm1::connectHandlers()
     connectTextHandlers();
     connectPanelHandlers();
     connectHelpHandlers();
+    connectExportHandlers();
     connect(ui_->abbEnd, &QToolButton::clicked, this, &TForm1::abbEndClick);
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, &TForm1::pcChange);
     ui_->FrmNo->installEventFilter(this);

@@ -196,6 +196,11 @@ private:
     bool confirmSaveTarget(const QString& path, int frameCount);
     void showSaveError(int code, const QList<QImage>& frames);
 
+    // Export for sharing, from the output views' context menu while there are frames
+    void connectExportHandlers();
+    void showExportMenu(QWidget* view, QPoint at);
+    void exportAnimationClick();
+
     // Players
     void connectPlayerHandlers();
     void abbInFramePlayClick();

@@ -57,7 +57,7 @@ TEST_P(ShippedCatalogue, FillsEveryTextTheWindowReads)
     for (const QString* text :
          {&c.dialogTitle, &c.fileDir, &c.fileName, &c.fileKind, &c.filePreview, &c.fileOpen, &c.fileCancel,
           &c.endConfirmCaption, &c.endConfirmText, &c.frameSizeDiffers, &c.framesLeftOut, &c.overwriteConfirm,
-          &c.singleFrameFile, &c.endConfirmUnsaved, &c.generating})
+          &c.singleFrameFile, &c.endConfirmUnsaved, &c.generating, &c.exportAnimation})
         EXPECT_FALSE(text->isEmpty());
 }
 

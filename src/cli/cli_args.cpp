@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 
+#include "cli/cli_export.h"
 #include "cli/option_values.h"
 #include "core/files/anim_strip.h"
 
@@ -90,6 +91,8 @@ CliRequest parseArguments(const QStringList& arguments)
         return parseRender(rest);
     if (first == QLatin1String("make"))
         return parseMake(rest);
+    if (first == QLatin1String("export"))
+        return parseExport(rest);
     if (first.startsWith(QLatin1Char('-')))
         return usageError(QStringLiteral("unknown option '%1'").arg(first));
     return usageError(QStringLiteral("unknown command '%1'").arg(first));
@@ -129,6 +132,13 @@ QString usageText()
         "                       --decoration plain|outline|shadow|raised|sunken, --at X,Y,\n"
         "                       --angle 0..360, --text-color 0..3, --outline-color 0..3\n"
         "      --json           print the result as info --json does\n"
+        "  export FILE -o OUT.gif|OUT.apng|OUT.png [--scale N] [--dots] [--panel PNL]\n"
+        "         [--color CODE] [--delay MS]\n"
+        "      The frames as an animation that loops forever (GIF, APNG) or a sprite sheet\n"
+        "      (PNG), each dot N x N pixels (1..16, default 4), round on a dark gap with\n"
+        "      --dots, inside the faceplate of the panel description PNL (its picture scaled\n"
+        "      by N too, its backlight levels), tinted with the file's colour code or CODE,\n"
+        "      each frame shown MS milliseconds (10..10000, default 100).\n"
         "\n"
         "Options:\n"
         "  --help      show this text\n"

@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 #include "cli/cli_commands.h"
+#include "cli/cli_export.h"
 
 #include <QGuiApplication>
 
@@ -61,6 +62,8 @@ int main(int argc, char** argv)
         return runRender(request);
     case Command::Make:
         return runMake(request);
+    case Command::Export:
+        return runExport(request);
     }
     return ExitUsage;
 }

@@ -153,6 +153,28 @@ TEST_F(AnimCliTest, RenderWriteFailureSaysWhy)
     EXPECT_EQ(test::readBytes(good()).left(2), "na");
 }
 
+TEST_F(AnimCliTest, ExportWritesTheAnimationOrNothing)
+{
+    const QString gif = dir_.filePath("clip.gif");
+    CliRun run = runCli({"export", good(), "-o", gif, "--scale", "2", "--dots", "--delay", "50"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(test::readBytes(gif).startsWith("GIF89a"));
+
+    ASSERT_TRUE(test::writeBytes(gif, "old"));
+    run = runCli({"export", bad(), "-o", gif});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(test::readBytes(gif), "old");
+    const QList<std::pair<QStringList, QByteArray>> usageErrors{
+        {{"export", good(), "-o", "x.gif", "--scale", "17"}, "--scale takes a whole number from 1 to 16"},
+        {{"export", good(), "-o", "x.gif", "--delay", "5"}, "--delay takes a whole number from 10 to 10000"},
+        {{"export", good(), "-o", "x.jpg"}, "OUT.gif, OUT.apng or OUT.png"}};
+    for (const auto& [arguments, message] : usageErrors) {
+        run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(message)) << run.err.constData();
+    }
+}
+
 TEST_F(AnimCliTest, HelpVersionAndUsageErrors)
 {
     CliRun run = runCli({"--help"});

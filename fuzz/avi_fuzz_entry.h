@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/input/avi_video.h"
+#include "core/input/video_file.h"
 #include "core/input/picture_limits.h"
 
 #include <QByteArray>
@@ -18,7 +18,7 @@ inline int runAviInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     std::unique_ptr<MediaFile> video;
-    const int opened = AviVideo::openBytes(bytes, video);
+    const int opened = VideoFile::openBytes(bytes, VideoContainer::Avi, video);
     if (opened != MediaOk)
         return opened < 0 && !video ? 0 : 1;
     const int count = video->frameCount();

@@ -48,6 +48,8 @@ public:
                 return true;
             if (received < 0)
                 return false;
+            if (packet_->duration <= 0)
+                packet_->duration = 1; // one frame: Matroska counts it into the file's duration
             av_packet_rescale_ts(packet_.get(), codec_->time_base, stream_->time_base);
             packet_->stream_index = stream_->index;
             if (av_interleaved_write_frame(output_, packet_.get()) < 0)
@@ -72,6 +74,12 @@ AVCodecID codecId(AviCodec codec)
         return AV_CODEC_ID_RAWVIDEO;
     case AviCodec::Mpeg4:
         return AV_CODEC_ID_MPEG4;
+    case AviCodec::H264:
+        return AV_CODEC_ID_H264;
+    case AviCodec::Vp8:
+        return AV_CODEC_ID_VP8;
+    case AviCodec::Gif:
+        return AV_CODEC_ID_GIF;
     }
     return AV_CODEC_ID_NONE;
 }
@@ -84,7 +92,11 @@ AVPixelFormat pixelFormat(AviCodec codec)
     case AviCodec::RawBgr24:
         return AV_PIX_FMT_BGR24;
     case AviCodec::Mpeg4:
+    case AviCodec::H264:
+    case AviCodec::Vp8:
         return AV_PIX_FMT_YUV420P;
+    case AviCodec::Gif:
+        return AV_PIX_FMT_RGB8; // the pattern's colours are all exact in it
     }
     return AV_PIX_FMT_NONE;
 }
@@ -108,20 +120,50 @@ bool markKeyFrames(const QString& path, int interval)
     return file.seek(0) && file.write(bytes) == bytes.size();
 }
 
-} // namespace
+// Encoders named rather than found by codec, so that the codec's library encoder is the one used.
+const AVCodec* findEncoder(AviCodec codec)
+{
+    switch (codec) {
+    case AviCodec::H264:
+        return avcodec_find_encoder_by_name("libx264");
+    case AviCodec::Vp8:
+        return avcodec_find_encoder_by_name("libvpx");
+    default:
+        return avcodec_find_encoder(codecId(codec));
+    }
+}
 
-bool writeAvi(const QString& path, const AviLayout& layout)
+// Fine quantisation for the library encoders too, and no frames held back to be sent later.
+void setLibraryOptions(AVCodecContext* codec, AviCodec kind)
+{
+    if (kind == AviCodec::H264) {
+        av_opt_set(codec, "preset", "veryfast", AV_OPT_SEARCH_CHILDREN);
+        av_opt_set(codec, "x264-params", "scenecut=0:qp=4", AV_OPT_SEARCH_CHILDREN);
+        codec->max_b_frames = 2;
+        codec->thread_count = 1;
+    } else if (kind == AviCodec::Vp8) {
+        av_opt_set(codec, "deadline", "realtime", AV_OPT_SEARCH_CHILDREN);
+        av_opt_set_int(codec, "lag-in-frames", 0, AV_OPT_SEARCH_CHILDREN);
+        av_opt_set_int(codec, "auto-alt-ref", 0, AV_OPT_SEARCH_CHILDREN);
+        codec->bit_rate = 4000000;
+        codec->qmin = codec->qmax = 4;
+        codec->keyint_min = codec->gop_size;
+    }
+}
+
+// `muxer` null: the one the file name's extension names.
+bool writeWith(const QString& path, const char* muxer, const AviLayout& layout)
 {
     ffmpeg::silenceLog();
     if (layout.size.isEmpty() || layout.frames < 1 || layout.fps < 1 || layout.keyFrameInterval < 1)
         return false;
     const QByteArray fileName = QFile::encodeName(path);
     AVFormatContext* rawOutput = nullptr;
-    if (avformat_alloc_output_context2(&rawOutput, nullptr, "avi", fileName.constData()) < 0)
+    if (avformat_alloc_output_context2(&rawOutput, nullptr, muxer, fileName.constData()) < 0)
         return false;
     OutputContextPtr output(rawOutput);
 
-    const AVCodec* encoder = avcodec_find_encoder(codecId(layout.codec));
+    const AVCodec* encoder = findEncoder(layout.codec);
     AVStream* stream = encoder ? avformat_new_stream(output.get(), nullptr) : nullptr;
     ffmpeg::CodecContextPtr codec(encoder ? avcodec_alloc_context3(encoder) : nullptr);
     if (!stream || !codec)
@@ -138,10 +180,14 @@ bool writeAvi(const QString& path, const AviLayout& layout)
     // Fine quantisation keeps the cells' colours clear at small sizes.
     codec->flags |= AV_CODEC_FLAG_QSCALE;
     codec->global_quality = FF_QP2LAMBDA * 2;
+    setLibraryOptions(codec.get(), layout.codec);
+    if (output->oformat->flags & AVFMT_GLOBALHEADER)
+        codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (avcodec_open2(codec.get(), encoder, nullptr) < 0 ||
         avcodec_parameters_from_context(stream->codecpar, codec.get()) < 0)
         return false;
     stream->time_base = codec->time_base;
+    stream->avg_frame_rate = codec->framerate; // Matroska writes it as each frame's duration
     if (avio_open(&output->pb, fileName.constData(), AVIO_FLAG_WRITE) < 0 ||
         avformat_write_header(output.get(), nullptr) < 0)
         return false;
@@ -177,11 +223,22 @@ bool writeAvi(const QString& path, const AviLayout& layout)
         if (!aviEncoder.encode(frame.get()))
             return false;
     }
-    if (!aviEncoder.encode(nullptr) || av_write_trailer(output.get()) != 0)
+    return aviEncoder.encode(nullptr) && av_write_trailer(output.get()) == 0;
+}
+
+} // namespace
+
+bool writeAvi(const QString& path, const AviLayout& layout)
+{
+    if (!writeWith(path, "avi", layout))
         return false;
-    output.reset(); // closes the file
-    const bool intraOnly = layout.codec != AviCodec::Mpeg4;
+    const bool intraOnly = layout.codec == AviCodec::Mjpeg || layout.codec == AviCodec::RawBgr24;
     return !intraOnly || layout.keyFrameInterval == 1 || markKeyFrames(path, layout.keyFrameInterval);
+}
+
+bool writeVideo(const QString& path, const AviLayout& layout)
+{
+    return writeWith(path, nullptr, layout);
 }
 
 bool writePngAvi(const QString& path, QSize size, const QList<QByteArray>& pngs, int fps)

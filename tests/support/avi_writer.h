@@ -10,8 +10,10 @@
 
 namespace vantrel::test {
 
-// Mpeg4 (part 2, no B-frames) makes real inter frames: only its key frames decode alone.
-enum class AviCodec { Mjpeg, RawBgr24, Mpeg4 };
+// Mpeg4 (part 2, no B-frames) makes real inter frames: only its key frames decode alone. H264
+// (with B-frames, frames come out of the decoder in another order than they go in), Vp8 and Gif
+// are for the other containers; a GIF frame only draws what changed since the frame before.
+enum class AviCodec { Mjpeg, RawBgr24, Mpeg4, H264, Vp8, Gif };
 
 struct AviLayout
 {
@@ -32,6 +34,10 @@ struct AviLayout
 // Writes an AVI of layout.picture(n) for each frame n. Returns false when FFmpeg refuses any step
 // or a picture has the wrong size. Widths for RawBgr24 must be a multiple of 4 (AVI rows are padded).
 bool writeAvi(const QString& path, const AviLayout& layout);
+
+// The same in the container the extension names (.mp4, .mov, .mkv, .webm, .gif, .avi), with no
+// changed key frame flags.
+bool writeVideo(const QString& path, const AviLayout& layout);
 
 // Writes an AVI whose stream header announces `size` and whose frames are the given PNG files,
 // stored as they are: frames may disagree with the header.

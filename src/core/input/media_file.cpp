@@ -1,7 +1,7 @@
 #include "core/input/media_file.h"
 
-#include "core/input/avi_video.h"
 #include "core/input/still_picture.h"
+#include "core/input/video_file.h"
 
 #include <QFileInfo>
 
@@ -12,13 +12,13 @@ int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out,
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool picture = suffix == u"jpg" || suffix == u"jpeg" || suffix == u"png" || suffix == u"bmp";
-    const bool video = suffix == u"avi";
+    const std::optional<VideoContainer> video = videoContainerOf(suffix);
     if (!picture && !video)
         return MediaUnsupported;
     if (!QFileInfo(path).isFile())
         return MediaCannotOpen;
     return picture ? StillPicture::open(path, out, std::move(buffers))
-                   : AviVideo::open(path, out, {}, std::move(buffers));
+                   : VideoFile::open(path, *video, out, {}, std::move(buffers));
 }
 
 QString mediaResultMessage(int code)

@@ -26,15 +26,16 @@ enum MediaResult : int {
 inline constexpr int MaxPictureSide = 16384;
 inline constexpr qint64 MaxDecodedBytes = 64LL * 1024 * 1024;
 
-// One input file, still picture or AVI video, kept open between block loads. An object is
+// One input file, still picture or video, kept open between block loads. An object is
 // used by one thread at a time; separate objects may load in parallel.
 class MediaFile
 {
 public:
     virtual ~MediaFile() = default;
 
-    // Opens and examines the file (header only, no frame decoded). The kind is chosen from
-    // the extension without regard to case: .jpg .jpeg .png .bmp pictures, .avi video. Frames
+    // Opens and examines the file (headers only, no frame decoded). The kind is chosen from the
+    // extension without regard to case: .jpg .jpeg .png .bmp pictures, .avi .mp4 .m4v .mov .mkv
+    // .webm .gif video. Frames
     // take their memory from `buffers` when given (a pool that outlives the file), else from
     // memory of the file's own.
     static int open(const QString& path, std::unique_ptr<MediaFile>& out,

@@ -34,7 +34,7 @@ TEST(InputFuzzCorpus, EveryPictureSeedHoldsTheFuzzRules)
 TEST(InputFuzzCorpus, EveryAviSeedHoldsTheFuzzRules)
 {
     expectSeedsHoldTheFuzzRules("fuzz_avi", fuzz::runAviInput, [](const QByteArray& bytes, auto& out) {
-        return AviVideo::openBytes(bytes, out);
+        return VideoFile::openBytes(bytes, VideoContainer::Avi, out);
     });
 }
 

@@ -1,4 +1,4 @@
-#include "core/input/avi_video.h"
+#include "core/input/video_file.h"
 
 #include "core/input/ffmpeg_log.h"
 #include "core/input/picture_limits.h"
@@ -22,8 +22,35 @@ constexpr int MaxConsecutiveErrors = 50;
 // The decode loop's own outcome; never returned from load.
 constexpr int EndOfStream = 1;
 
-// The smallest a frame can take in a file: a chunk header with no data (a drop frame).
-constexpr qint64 MinFrameBytes = 8;
+// Every demuxer a file may reach. Naming the container's own demuxer keeps FFmpeg from probing,
+// which would let a file reach playlist and concatenation demuxers that open other files or
+// network addresses; the list stops any demuxer from opening another one inside.
+constexpr char AllowedDemuxers[] = "avi,mov,mp4,m4a,3gp,3g2,mj2,matroska,webm,gif";
+
+const char* demuxerName(VideoContainer container)
+{
+    switch (container) {
+    case VideoContainer::Avi:
+        return "avi";
+    case VideoContainer::Mp4:
+        return "mov,mp4,m4a,3gp,3g2,mj2";
+    case VideoContainer::Matroska:
+        return "matroska,webm";
+    case VideoContainer::Gif:
+        return "gif";
+    }
+    return "";
+}
+
+// The smallest a frame can take in a file: in an AVI a chunk header with no data (a drop
+// frame), elsewhere a byte.
+qint64 minFrameBytes(VideoContainer container)
+{
+    return container == VideoContainer::Avi ? 8 : 1;
+}
+
+// What GIF players show a frame for when the file gives no delay.
+constexpr int UnknownFrameDelayMs = 100;
 
 // What FFmpeg's own planes have beyond their rows: room for SIMD reads past the end.
 constexpr std::size_t PlanePadding = 16 + 64 - 1;
@@ -76,20 +103,36 @@ int refuseToOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary
 
 } // namespace
 
-int AviVideo::open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock,
-                   std::shared_ptr<FrameBufferPool> buffers)
+std::optional<VideoContainer> videoContainerOf(QStringView suffix)
 {
-    return start(std::unique_ptr<AviVideo>(new AviVideo(path, std::move(clock), std::move(buffers))), out);
+    if (suffix == u"avi")
+        return VideoContainer::Avi;
+    if (suffix == u"mp4" || suffix == u"m4v" || suffix == u"mov")
+        return VideoContainer::Mp4;
+    if (suffix == u"mkv" || suffix == u"webm")
+        return VideoContainer::Matroska;
+    if (suffix == u"gif")
+        return VideoContainer::Gif;
+    return std::nullopt;
 }
 
-int AviVideo::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out, DeadlineClock clock)
+int VideoFile::open(const QString& path, VideoContainer container, std::unique_ptr<MediaFile>& out,
+                    DeadlineClock clock, std::shared_ptr<FrameBufferPool> buffers)
 {
-    std::unique_ptr<AviVideo> video(new AviVideo(QString(), std::move(clock), {}));
+    return start(
+        std::unique_ptr<VideoFile>(new VideoFile(path, container, std::move(clock), std::move(buffers))),
+        out);
+}
+
+int VideoFile::openBytes(const QByteArray& bytes, VideoContainer container, std::unique_ptr<MediaFile>& out,
+                         DeadlineClock clock)
+{
+    std::unique_ptr<VideoFile> video(new VideoFile(QString(), container, std::move(clock), {}));
     video->memory_.emplace(bytes, video->deadline_);
     return start(std::move(video), out);
 }
 
-int AviVideo::start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out)
+int VideoFile::start(std::unique_ptr<VideoFile> video, std::unique_ptr<MediaFile>& out)
 {
     ffmpeg::silenceLog();
     if (!video->buffers_)
@@ -104,7 +147,7 @@ int AviVideo::start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>&
 }
 
 // Opens the demuxer and decoder positioned at the first frame.
-int AviVideo::openStream()
+int VideoFile::openStream()
 {
     codec_.reset();
     format_.reset();
@@ -128,7 +171,10 @@ int AviVideo::openStream()
     }
 
     const AVCodecParameters* parameters = stream_->codecpar;
-    if (parameters->width <= 0 || parameters->height <= 0)
+    // MPEG-4 Part 2 in MOV leaves the size to its frames: the first one tells it.
+    const bool sizeInFrames =
+        container_ != VideoContainer::Avi && parameters->width == 0 && parameters->height == 0;
+    if (!sizeInFrames && (parameters->width <= 0 || parameters->height <= 0))
         return MediaCorrupt;
     if (exceedsPictureLimits(parameters->width, parameters->height))
         return MediaTooLarge;
@@ -141,7 +187,7 @@ int AviVideo::openStream()
     if (!codec_ || avcodec_parameters_to_context(codec_.get(), parameters) < 0)
         return MediaCorrupt;
     codec_->opaque = this;
-    codec_->get_buffer2 = &AviVideo::getBuffer;
+    codec_->get_buffer2 = &VideoFile::getBuffer;
     // Frames whose own header claims a larger size than the stream are refused by the decoder.
     codec_->max_pixels = MaxDecodedBytes / 3;
     if (avcodec_open2(codec_.get(), decoder, nullptr) < 0)
@@ -163,12 +209,14 @@ int AviVideo::openStream()
     return MediaOk;
 }
 
-// Takes the context, freed on failure. The AVI demuxer only, on local files or memory only:
-// probing would let a file named .avi reach playlist demuxers that open other files or
-// network addresses.
-int AviVideo::openInput(AVFormatContext* context)
+// Takes the context, freed on failure. The container's own demuxer only, on local files or
+// memory only.
+int VideoFile::openInput(AVFormatContext* context)
 {
     ffmpeg::Dictionary options;
+    options.set("format_whitelist", AllowedDemuxers);
+    if (container_ == VideoContainer::Gif)
+        options.set("ignore_loop", "1"); // a looping GIF would never end
     QByteArray url;
     if (memory_) {
         io_ = memory_->open();
@@ -182,8 +230,8 @@ int AviVideo::openInput(AVFormatContext* context)
         options.set("protocol_whitelist", "file");
         url = "file:" + QFile::encodeName(path_);
     }
-    const int opened =
-        avformat_open_input(&context, url.constData(), av_find_input_format("avi"), options.address());
+    const int opened = avformat_open_input(&context, url.constData(),
+                                           av_find_input_format(demuxerName(container_)), options.address());
     format_.reset(context); // null when opening failed
     // Input stopped by the deadline fails as whatever the half-read header gives.
     if (opened < 0)
@@ -191,7 +239,7 @@ int AviVideo::openInput(AVFormatContext* context)
     return MediaOk;
 }
 
-int AviVideo::readStreamInfo()
+int VideoFile::readStreamInfo()
 {
     timeBase_ = stream_->time_base;
     if (!isValid(timeBase_))
@@ -200,16 +248,60 @@ int AviVideo::readStreamInfo()
         frameRate_ = stream_->avg_frame_rate;
     else if (isValid(stream_->r_frame_rate))
         frameRate_ = stream_->r_frame_rate;
-    else
+    else if (container_ == VideoContainer::Avi)
         frameRate_ = av_inv_q(timeBase_); // AVI time bases are one frame
-    frameDelayMs_ = int(std::min<qint64>(1000LL * frameRate_.den / frameRate_.num, INT_MAX));
+    // Frames closer than the time base's step can't be told apart by their timestamps.
+    if (container_ != VideoContainer::Avi && av_cmp_q(frameRate_, av_inv_q(timeBase_)) > 0)
+        frameRate_ = AVRational{0, 1};
 
     if (stream_->start_time != AV_NOPTS_VALUE)
         startPts_ = stream_->start_time;
     else if (const AVIndexEntry* first = avformat_index_get_entry(stream_, 0))
         startPts_ = first->timestamp;
 
-    qint64 frames = indexedFrameCount();
+    // GIF delays vary from frame to frame: its pages follow the timestamps, never a rate.
+    qint64 frames = container_ != VideoContainer::Gif && isValid(frameRate_) ? announcedFrameCount() : 0;
+    if (frames > 0 || container_ == VideoContainer::Avi) {
+        frameDelayMs_ = int(std::min<qint64>(1000LL * frameRate_.den / frameRate_.num, INT_MAX));
+    } else if (const int rc = countFrames(frames)) {
+        return rc;
+    }
+    // Within what the file can hold, a cut-short file keeps the count its header gives, and the
+    // frames it lost load black.
+    const qint64 fileSize = avio_size(format_->pb);
+    if (fileSize >= 0)
+        frames = std::min(frames, fileSize / minFrameBytes(container_));
+    if (frames <= 0)
+        return MediaNoFrames;
+    if (frames > INT_MAX)
+        return MediaCorrupt;
+    frameCount_ = int(frames);
+    frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
+    return frameSize_.isEmpty() ? readFirstFrameSize() : MediaOk;
+}
+
+// Decodes the first frame for the size, then starts over.
+int VideoFile::readFirstFrameSize()
+{
+    const int decoded = decodeNextFrame();
+    if (decoded == EndOfStream)
+        return MediaNoFrames;
+    if (decoded != MediaOk)
+        return decoded;
+    if (frame_->width <= 0 || frame_->height <= 0)
+        return MediaCorrupt;
+    if (exceedsPictureLimits(frame_->width, frame_->height))
+        return MediaTooLarge;
+    frameSize_ = QSize(frame_->width, frame_->height);
+    av_frame_unref(frame_.get());
+    return openStream();
+}
+
+// The count the headers give: the AVI index, else the stream's frame count, else its duration
+// at the frame rate; 0 when they give none.
+qint64 VideoFile::announcedFrameCount() const
+{
+    qint64 frames = container_ == VideoContainer::Avi ? indexedFrameCount() : 0;
     if (frames <= 0)
         frames = stream_->nb_frames;
     if (frames <= 0) {
@@ -219,23 +311,12 @@ int AviVideo::readStreamInfo()
         else if (format_->duration > 0)
             frames = av_rescale_q(format_->duration, AVRational{1, AV_TIME_BASE}, frameDuration);
     }
-    // Each frame takes a chunk header at least. Within that, a cut-short file keeps the count
-    // its header gives, and the frames it lost load black.
-    const qint64 fileSize = avio_size(format_->pb);
-    if (fileSize >= 0)
-        frames = std::min(frames, fileSize / MinFrameBytes);
-    if (frames <= 0)
-        return MediaNoFrames;
-    if (frames > INT_MAX)
-        return MediaCorrupt;
-    frameCount_ = int(frames);
-    frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
-    return MediaOk;
+    return frames;
 }
 
 // The page of the index's last entry. The index lists every chunk of the stream but drop
 // frames, which only advance its timestamps; 0 when the file has no index.
-qint64 AviVideo::indexedFrameCount() const
+qint64 VideoFile::indexedFrameCount() const
 {
     const int entries = avformat_index_get_entries_count(stream_);
     const AVIndexEntry* last = entries > 0 ? avformat_index_get_entry(stream_, entries - 1) : nullptr;
@@ -245,9 +326,51 @@ qint64 AviVideo::indexedFrameCount() const
     return pageAtOffset(offset);
 }
 
+// Reads every packet of the stream once, without decoding, for the frames' timestamps and the
+// mean of their durations, then starts over.
+int VideoFile::countFrames(qint64& frames)
+{
+    std::vector<qint64> timestamps;
+    qint64 totalDuration = 0;
+    for (;;) {
+        if (deadline_.passed())
+            return MediaTimeout;
+        const int read = av_read_frame(format_.get(), packet_.get());
+        if (read == AVERROR_EXIT)
+            return MediaTimeout;
+        if (read == AVERROR(EAGAIN))
+            continue;
+        if (read < 0)
+            break; // the end, or data the demuxer can't follow: the frames before it count
+        ffmpeg::PacketUnrefGuard unref(packet_.get());
+        const qint64 pts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+        // Packets marked discard decode to no frame (those an edit list cuts off).
+        if (packet_->stream_index != streamIndex_ || packet_->size <= 0 || pts == AV_NOPTS_VALUE ||
+            (packet_->flags & AV_PKT_FLAG_DISCARD))
+            continue;
+        timestamps.push_back(pts);
+        if (packet_->duration > 0)
+            totalDuration = saturatingAdd(totalDuration, packet_->duration);
+    }
+    std::sort(timestamps.begin(), timestamps.end());
+    timestamps.erase(std::unique(timestamps.begin(), timestamps.end()), timestamps.end());
+    if (timestamps.empty())
+        return MediaNoFrames;
+    startPts_ = timestamps.front();
+    frameOffsets_.clear();
+    for (const qint64 pts : timestamps)
+        frameOffsets_.push_back(pts - startPts_); // no overflow: the smallest is subtracted
+    frames = qint64(frameOffsets_.size());
+    if (totalDuration <= 0 && frames > 1)
+        totalDuration = av_rescale(frameOffsets_.back(), frames, frames - 1);
+    const qint64 totalMs = av_rescale_q(totalDuration, timeBase_, AVRational{1, 1000});
+    frameDelayMs_ = totalMs > 0 ? int(std::min<qint64>(totalMs / frames, INT_MAX)) : UnknownFrameDelayMs;
+    return openStream();
+}
+
 // Decoded frames take pooled memory, so that a file opened later reuses this one's planes. The
 // layout is FFmpeg's own; formats it treats specially keep FFmpeg's memory.
-int AviVideo::getBuffer(AVCodecContext* context, AVFrame* frame, int flags)
+int VideoFile::getBuffer(AVCodecContext* context, AVFrame* frame, int flags)
 {
     const auto format = AVPixelFormat(frame->format);
     const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
@@ -272,7 +395,7 @@ int AviVideo::getBuffer(AVCodecContext* context, AVFrame* frame, int flags)
     std::size_t sizes[4] = {};
     if (av_image_fill_plane_sizes(sizes, format, height, linesizes) < 0)
         return avcodec_default_get_buffer2(context, frame, flags);
-    FrameBufferPool& buffers = *static_cast<AviVideo*>(context->opaque)->buffers_;
+    FrameBufferPool& buffers = *static_cast<VideoFile*>(context->opaque)->buffers_;
     for (int i = 0; i < 4 && sizes[i] > 0; ++i) {
         frame->buf[i] = buffers.takePlane(sizes[i] + PlanePadding);
         if (!frame->buf[i]) {
@@ -287,13 +410,14 @@ int AviVideo::getBuffer(AVCodecContext* context, AVFrame* frame, int flags)
     return 0;
 }
 
-// The way back when the index can't take us to a frame: reopen and decode from the start.
-int AviVideo::rewind()
+// The way back when the index can't take us to a frame, and for a GIF, whose frames draw over
+// the ones before: reopen and decode from the start.
+int VideoFile::rewind()
 {
     return openStream();
 }
 
-int AviVideo::keep(int firstPage, int count)
+int VideoFile::keep(int firstPage, int count)
 {
     PageRange range;
     if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
@@ -301,7 +425,7 @@ int AviVideo::keep(int firstPage, int count)
     return keepRange(range);
 }
 
-int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
+int VideoFile::load(int firstPage, int count, QList<QImage>& frames)
 {
     PageRange range;
     if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
@@ -329,7 +453,7 @@ int AviVideo::load(int firstPage, int count, QList<QImage>& frames)
     return MediaOk;
 }
 
-int AviVideo::keepRange(const PageRange& range)
+int VideoFile::keepRange(const PageRange& range)
 {
     deadline_.restart();
     kept_.clear(); // the decoder's memory goes back before the next block is decoded
@@ -343,7 +467,7 @@ int AviVideo::keepRange(const PageRange& range)
     return MediaOk;
 }
 
-int AviVideo::decodeBlock(const PageRange& range, std::vector<ffmpeg::FramePtr>& block)
+int VideoFile::decodeBlock(const PageRange& range, std::vector<ffmpeg::FramePtr>& block)
 {
     if (!format_ || !codec_) { // a failed rewind left nothing open
         if (const int rc = rewind())
@@ -358,23 +482,27 @@ int AviVideo::decodeBlock(const PageRange& range, std::vector<ffmpeg::FramePtr>&
 
 // Where a seek may land: the last key frame at or before the page, or for a stream of frames
 // that decode alone the last frame with data (the page itself unless it is a drop frame).
-int AviVideo::seekFlags() const
+int VideoFile::seekFlags() const
 {
     return AVSEEK_FLAG_BACKWARD | (intraOnly_ ? AVSEEK_FLAG_ANY : 0);
 }
 
 // True when decoding on from the current position reaches the page at least as soon as a
 // seek would, that is when no place a seek could land lies between.
-bool AviVideo::continuesTo(qint64 page) const
+bool VideoFile::continuesTo(qint64 page) const
 {
     if (nextPage_ == 0 || page < nextPage_)
         return false;
+    if (container_ == VideoContainer::Gif)
+        return true;
     const AVIndexEntry* landing = avformat_index_get_entry_from_timestamp(stream_, ptsOf(page), seekFlags());
     return !landing || landing->timestamp <= ptsOf(nextPage_);
 }
 
-int AviVideo::seekTo(qint64 page)
+int VideoFile::seekTo(qint64 page)
 {
+    if (container_ == VideoContainer::Gif)
+        return rewind();
     if (av_seek_frame(format_.get(), streamIndex_, ptsOf(page), seekFlags()) < 0)
         return rewind();
     avcodec_flush_buffers(codec_.get());
@@ -390,7 +518,7 @@ int AviVideo::seekTo(qint64 page)
 // Decodes on until the range is delivered or the stream ends, keeping the frames unconverted (a
 // null entry for a black one). Frames before the range are decoded (later frames may depend on
 // them) but not kept.
-int AviVideo::collectFrames(const PageRange& range, std::vector<ffmpeg::FramePtr>& block)
+int VideoFile::collectFrames(const PageRange& range, std::vector<ffmpeg::FramePtr>& block)
 {
     qint64 expected = range.first;
     bool blockEndsInGap = false;
@@ -433,11 +561,12 @@ int AviVideo::collectFrames(const PageRange& range, std::vector<ffmpeg::FramePtr
     return MediaOk;
 }
 
-// Pages before `page` that the decoder gave no frame for. AVI drop frames show the frame before
-// again (before the first frame of the file, the first one); a page whose data did not decode
-// is black, and so are drop frames after it, which repeat it.
-int AviVideo::fillGap(qint64 page, const PageRange& range, qint64& expected,
-                      std::vector<ffmpeg::FramePtr>& block)
+// Pages before `page` that the decoder gave no frame for. Drop frames (AVI's empty chunks, pages
+// a variable frame rate skips) show the frame before again (before the first frame of the file,
+// the first one); a page whose data did not decode is black, and so are drop frames after it,
+// which repeat it.
+int VideoFile::fillGap(qint64 page, const PageRange& range, qint64& expected,
+                       std::vector<ffmpeg::FramePtr>& block)
 {
     bool damaged = false;
     for (; expected < page && qsizetype(block.size()) < range.count; ++expected) {
@@ -454,7 +583,7 @@ int AviVideo::fillGap(qint64 page, const PageRange& range, qint64& expected,
     return MediaOk;
 }
 
-int AviVideo::blackFrame(QImage& black)
+int VideoFile::blackFrame(QImage& black)
 {
     black = buffers_->take(frameSize_, QImage::Format_RGB888);
     if (black.isNull())
@@ -463,7 +592,7 @@ int AviVideo::blackFrame(QImage& black)
     return MediaOk;
 }
 
-int AviVideo::decodeNextFrame()
+int VideoFile::decodeNextFrame()
 {
     for (;;) {
         if (deadline_.passed())
@@ -489,7 +618,7 @@ int AviVideo::decodeNextFrame()
     }
 }
 
-int AviVideo::feedPacket()
+int VideoFile::feedPacket()
 {
     const int read = av_read_frame(format_.get(), packet_.get());
     if (read == AVERROR_EXIT)
@@ -515,12 +644,12 @@ int AviVideo::feedPacket()
     return MediaOk;
 }
 
-int AviVideo::noteDecodeError()
+int VideoFile::noteDecodeError()
 {
     return ++consecutiveErrors_ > MaxConsecutiveErrors ? MediaCorrupt : MediaOk;
 }
 
-qint64 AviVideo::pageOf(const AVFrame& frame) const
+qint64 VideoFile::pageOf(const AVFrame& frame) const
 {
     const qint64 pts =
         frame.best_effort_timestamp != AV_NOPTS_VALUE ? frame.best_effort_timestamp : frame.pts;
@@ -531,18 +660,23 @@ qint64 AviVideo::pageOf(const AVFrame& frame) const
 }
 
 // The page of a timestamp counted from the stream's start; 0 before the first.
-qint64 AviVideo::pageAtOffset(qint64 offset) const
+qint64 VideoFile::pageAtOffset(qint64 offset) const
 {
+    if (!frameOffsets_.empty()) // the last frame at or before it
+        return std::upper_bound(frameOffsets_.begin(), frameOffsets_.end(), offset) - frameOffsets_.begin();
     const qint64 index = av_rescale_q_rnd(offset, timeBase_, av_inv_q(frameRate_), AV_ROUND_NEAR_INF);
     return std::clamp<qint64>(index, -1, INT_MAX - 1) + 1;
 }
 
-qint64 AviVideo::ptsOf(qint64 page) const
+qint64 VideoFile::ptsOf(qint64 page) const
 {
+    if (!frameOffsets_.empty())
+        return startPts_ +
+               frameOffsets_[std::size_t(std::clamp<qint64>(page - 1, 0, qint64(frameOffsets_.size()) - 1))];
     return saturatingAdd(startPts_, av_rescale_q(page - 1, av_inv_q(frameRate_), timeBase_));
 }
 
-int AviVideo::toImage(const AVFrame& frame, QImage& image)
+int VideoFile::toImage(const AVFrame& frame, QImage& image)
 {
     if (frame.width <= 0 || frame.height <= 0)
         return MediaCorrupt;

@@ -7,29 +7,40 @@
 #include "core/input/memory_input.h"
 #include "core/input/page_range.h"
 
+#include <QStringView>
+
 #include <optional>
 #include <set>
 #include <vector>
 
 namespace vantrel {
 
-// An AVI video decoded through FFmpeg. The file stays open between loads so that consecutive
-// blocks continue where the last one ended and other blocks seek from the nearest key frame
-// (from the frame itself when every frame decodes alone). The frames decoded last are kept as
-// the decoder made them, so that loads within them only convert. The frame count comes from
-// the index, else from the header, and never exceeds what the file's size can hold; pages a
-// cut-short file ends before load as black frames.
-class AviVideo final : public MediaFile
+// The containers read, each by its own demuxer only.
+enum class VideoContainer { Avi, Mp4, Matroska, Gif };
+
+// The container of a lower-case file extension (.mov and .m4v are Mp4, .webm is Matroska).
+std::optional<VideoContainer> videoContainerOf(QStringView suffix);
+
+// A video decoded through FFmpeg. The file stays open between loads so that consecutive blocks
+// continue where the last one ended and other blocks seek from the nearest key frame (from the
+// frame itself when every frame decodes alone; a GIF from its first frame). The frames decoded
+// last are kept as the decoder made them, so that loads within them only convert. The frame
+// count comes from the AVI index, else from the container's headers; a stream they leave
+// without a count or frame rate (a GIF always) has its packets counted on opening, and its
+// pages follow its timestamps in order. The count never exceeds what the file's size can hold;
+// pages a cut-short file ends before load as black frames.
+class VideoFile final : public MediaFile
 {
 public:
     // Frames take their memory from `buffers` when given, else from a pool of the video's own.
-    static int open(const QString& path, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {},
-                    std::shared_ptr<FrameBufferPool> buffers = {});
+    static int open(const QString& path, VideoContainer container, std::unique_ptr<MediaFile>& out,
+                    DeadlineClock clock = {}, std::shared_ptr<FrameBufferPool> buffers = {});
     // The same for a file held in memory.
-    static int openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out, DeadlineClock clock = {});
+    static int openBytes(const QByteArray& bytes, VideoContainer container, std::unique_ptr<MediaFile>& out,
+                         DeadlineClock clock = {});
 
-    AviVideo(const AviVideo&) = delete;
-    AviVideo& operator=(const AviVideo&) = delete;
+    VideoFile(const VideoFile&) = delete;
+    VideoFile& operator=(const VideoFile&) = delete;
 
     int frameCount() const override { return frameCount_; }
     int frameDelayMs() const override { return frameDelayMs_; }
@@ -51,16 +62,21 @@ private:
         bool operator==(const ScalerInput&) const = default;
     };
 
-    AviVideo(QString path, DeadlineClock clock, std::shared_ptr<FrameBufferPool> buffers)
-        : path_(std::move(path)), deadline_(std::move(clock)), buffers_(std::move(buffers))
+    VideoFile(QString path, VideoContainer container, DeadlineClock clock,
+              std::shared_ptr<FrameBufferPool> buffers)
+        : path_(std::move(path)), container_(container), deadline_(std::move(clock)),
+          buffers_(std::move(buffers))
     {}
 
-    static int start(std::unique_ptr<AviVideo> video, std::unique_ptr<MediaFile>& out);
+    static int start(std::unique_ptr<VideoFile> video, std::unique_ptr<MediaFile>& out);
     static int getBuffer(AVCodecContext* context, AVFrame* frame, int flags);
     int openStream();
     int openInput(AVFormatContext* context);
     int readStreamInfo();
+    qint64 announcedFrameCount() const;
     qint64 indexedFrameCount() const;
+    int countFrames(qint64& frames);
+    int readFirstFrameSize();
     int rewind();
     int seekTo(qint64 page);
     bool continuesTo(qint64 page) const;
@@ -78,7 +94,8 @@ private:
     int toImage(const AVFrame& frame, QImage& image);
     int blackFrame(QImage& black);
 
-    QString path_;                      // empty for a file in memory
+    QString path_; // empty for a file in memory
+    VideoContainer container_;
     DecodeDeadline deadline_;           // before format_, which calls it until destroyed
     std::optional<MemoryInput> memory_; // before io_, which reads it
     ffmpeg::IoContextPtr io_;           // before format_, which reads through it
@@ -97,6 +114,9 @@ private:
     AVRational timeBase_{0, 1};
     AVRational frameRate_{0, 1};
     qint64 startPts_ = 0;
+    // For a counted stream, each frame's timestamp from startPts_, ascending; pages follow them
+    // instead of the frame rate.
+    std::vector<qint64> frameOffsets_;
     int frameCount_ = 0;
     int frameDelayMs_ = 0;
     QSize frameSize_;

@@ -1,4 +1,4 @@
-#include "core/input/avi_video.h"
+#include "core/input/video_file.h"
 
 #include "support/avi_writer.h"
 #include "support/frame_pattern.h"
@@ -211,8 +211,8 @@ TEST(AviVideoLimits, OpeningAndEachFrameStopAtTheDeadline)
     const QByteArray bytes = test::readBytes(path);
     using Opener = std::function<int(std::unique_ptr<MediaFile>&, DeadlineClock)>;
     const Opener openers[] = {
-        [&](auto& out, DeadlineClock clock) { return AviVideo::open(path, out, std::move(clock)); },
-        [&](auto& out, DeadlineClock clock) { return AviVideo::openBytes(bytes, out, std::move(clock)); }};
+        [&](auto& out, DeadlineClock clock) { return VideoFile::open(path, VideoContainer::Avi, out, std::move(clock)); },
+        [&](auto& out, DeadlineClock clock) { return VideoFile::openBytes(bytes, VideoContainer::Avi, out, std::move(clock)); }};
     for (const Opener& open : openers) {
         std::chrono::steady_clock::time_point now;
         std::chrono::steady_clock::duration step{};

@@ -1,0 +1,134 @@
+#include "core/input/video_file.h"
+
+#include "support/avi_writer.h"
+#include "support/frame_pattern.h"
+#include "support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <numeric>
+
+namespace vantrel {
+namespace {
+
+using test::AviCodec;
+
+QList<int> pages(int first, int last)
+{
+    QList<int> numbers(last - first + 1);
+    std::iota(numbers.begin(), numbers.end(), first);
+    return numbers;
+}
+
+struct ContainerCase
+{
+    const char* file;
+    AviCodec codec;
+    int fps;
+    int expectedDelayMs;
+};
+
+void PrintTo(const ContainerCase& video, std::ostream* out)
+{
+    *out << video.file;
+}
+
+class VideoContainers : public testing::TestWithParam<ContainerCase>
+{
+};
+
+// Key frames every 8 frames: block 5-8 follows on, 22-25 seeks ahead, 10-11 seeks back.
+TEST_P(VideoContainers, EveryFrameDecodesFromTheFileAndFromMemory)
+{
+    const ContainerCase& video = GetParam();
+    const QSize size(48, 32);
+    constexpr int Frames = 30;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(video.file);
+    ASSERT_TRUE(test::writeVideo(
+        path,
+        {.size = size, .frames = Frames, .codec = video.codec, .fps = video.fps, .keyFrameInterval = 8}));
+
+    const auto container = videoContainerOf(QFileInfo(path).suffix().toLower());
+    ASSERT_TRUE(container);
+    std::unique_ptr<MediaFile> fromFile, fromMemory;
+    ASSERT_EQ(MediaFile::open(path, fromFile), MediaOk);
+    ASSERT_EQ(VideoFile::openBytes(test::readBytes(path), *container, fromMemory), MediaOk);
+    for (MediaFile* file : {fromFile.get(), fromMemory.get()}) {
+        EXPECT_EQ(file->frameCount(), Frames);
+        EXPECT_EQ(file->frameSize(), size);
+        EXPECT_EQ(file->frameDelayMs(), video.expectedDelayMs);
+        struct Block
+        {
+            int first, count;
+        };
+        for (const Block block :
+             {Block{1, 4}, Block{5, 4}, Block{22, 4}, Block{10, 2}, Block{1, Frames + 5}}) {
+            QList<QImage> frames;
+            ASSERT_EQ(file->load(block.first, block.count, frames), MediaOk);
+            EXPECT_EQ(test::pictureNumbers(frames),
+                      pages(block.first, std::min(block.first + block.count - 1, Frames)))
+                << "from page " << block.first;
+            EXPECT_EQ(frames.value(0).size(), size);
+        }
+    }
+}
+
+// H264 with B-frames hands frames out of order; the MOV's MPEG-4 Part 2 keeps the size out of
+// the header; a GIF's delay is the mean of its frames' (1/15 s is written as 7, 6, 7 hundredths).
+const ContainerCase ContainerCases[] = {
+    {.file = "clip.mp4", .codec = AviCodec::H264, .fps = 25, .expectedDelayMs = 40},
+    {.file = "CLIP.MOV", .codec = AviCodec::Mpeg4, .fps = 25, .expectedDelayMs = 40},
+    {.file = "clip.m4v", .codec = AviCodec::Mpeg4, .fps = 10, .expectedDelayMs = 100},
+    {.file = "clip.mkv", .codec = AviCodec::H264, .fps = 24, .expectedDelayMs = 41},
+    {.file = "clip.webm", .codec = AviCodec::Vp8, .fps = 10, .expectedDelayMs = 100},
+    {.file = "clip.gif", .codec = AviCodec::Gif, .fps = 15, .expectedDelayMs = 66},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, VideoContainers, testing::ValuesIn(ContainerCases), [](const auto& info) {
+    return QFileInfo(info.param.file).suffix().toLower().toStdString();
+});
+
+// Playlists and concatenation scripts, under their own names or a video's, open nothing: not the
+// local file they name, not a network address, and an AVI named .mp4 is not read as an AVI.
+TEST(VideoContainerLimits, OnlyTheNamedContainerIsReadAndNothingElseIsOpened)
+{
+    QTemporaryDir dir;
+    const QString real = dir.filePath("real.avi");
+    ASSERT_TRUE(test::writeAvi(real, {.size = QSize(32, 32), .frames = 5}));
+    std::unique_ptr<MediaFile> control;
+    ASSERT_EQ(MediaFile::open(real, control), MediaOk);
+
+    const QByteArray concat = "ffconcat version 1.0\nfile 'real.avi'\n";
+    const QByteArray remoteConcat = "ffconcat version 1.0\nfile 'http://127.0.0.1:9/real.avi'\n";
+    const QByteArray playlist = "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nreal.avi\n#EXT-X-ENDLIST\n";
+    const QByteArray remotePlaylist =
+        "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nhttp://127.0.0.1:9/real.avi\n#EXT-X-ENDLIST\n";
+    struct Refused
+    {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Refused files[] = {
+        {"list.m3u8", playlist},          {"list.ffconcat", concat},      {"concat.mp4", concat},
+        {"remote.mov", remoteConcat},     {"concat.mkv", concat},         {"playlist.webm", playlist},
+        {"playlist.gif", remotePlaylist}, {"remote.mp4", remotePlaylist}, {"avi.mp4", test::readBytes(real)},
+    };
+    for (const Refused& file : files) {
+        const QString path = dir.filePath(file.name);
+        ASSERT_TRUE(test::writeBytes(path, file.bytes));
+        std::unique_ptr<MediaFile> video;
+        EXPECT_NE(MediaFile::open(path, video), MediaOk) << file.name;
+        EXPECT_FALSE(video) << file.name;
+        if (const auto container = videoContainerOf(QFileInfo(path).suffix())) {
+            EXPECT_NE(VideoFile::openBytes(file.bytes, *container, video), MediaOk) << file.name;
+            EXPECT_FALSE(video) << file.name;
+        }
+    }
+}
+
+} // namespace
+} // namespace vantrel

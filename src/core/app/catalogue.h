@@ -18,7 +18,7 @@ struct Catalogue
     QString language; // of Qt's own dialogs and buttons: "ja", "en", ...; empty leaves them as built
     std::array<QString, 10> errorTexts;
     std::array<QString, 4> messageTexts;
-    std::array<QString, 4> fileTexts;
+    std::array<QString, 5> fileTexts; // file dialog filters: all, pictures, animations, panels, videos
 
     QStringList effect, dithering, animation, fontColor, fontEffect, fontBGColor, scale;
 

@@ -36,13 +36,13 @@ QString qtFileFilter(const QString& pipeFilter)
     return entries.join(QStringLiteral(";;"));
 }
 
-QString animOpenFilter(const std::array<QString, 4>& fileTexts)
+QString animOpenFilter(const std::array<QString, 5>& fileTexts)
 {
     return qtFileFilter(fileTexts[0] + QStringLiteral("|*.nml;*.nma|") + fileTexts[1] +
                         QStringLiteral("|*.nml|") + fileTexts[2] + QStringLiteral("|*.nma"));
 }
 
-QString animSaveFilter(const std::array<QString, 4>& fileTexts, int frameCount)
+QString animSaveFilter(const std::array<QString, 5>& fileTexts, int frameCount)
 {
     return qtFileFilter(frameCount == 1 ? fileTexts[1] + QStringLiteral("|*.nml")
                                         : fileTexts[2] + QStringLiteral("|*.nma"));

@@ -9,5 +9,5 @@
 QString qtFileFilter(const QString& pipeFilter);
 
 // The panel animation dialogs' filters, described by the catalogue's File items 0..2.
-QString animOpenFilter(const std::array<QString, 4>& fileTexts);
-QString animSaveFilter(const std::array<QString, 4>& fileTexts, int frameCount);
+QString animOpenFilter(const std::array<QString, 5>& fileTexts);
+QString animSaveFilter(const std::array<QString, 5>& fileTexts, int frameCount);

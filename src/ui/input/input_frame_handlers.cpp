@@ -15,11 +15,12 @@ namespace {
 
 constexpr int InsertAfter = 2;
 
-QString pictureOpenFilter(const std::array<QString, 4>& fileTexts)
+QString pictureOpenFilter(const std::array<QString, 5>& fileTexts)
 {
-    return qtFileFilter(fileTexts[0] + QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp;*.avi|") + fileTexts[1] +
-                        QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp|") + fileTexts[2] +
-                        QStringLiteral("|*.avi"));
+    const QString videos = QStringLiteral("*.avi;*.mp4;*.m4v;*.mov;*.mkv;*.webm;*.gif");
+    return qtFileFilter(fileTexts[0] + QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp;") + videos + u'|' +
+                        fileTexts[1] + QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp|") + fileTexts[4] + u'|' +
+                        videos);
 }
 
 } // namespace

@@ -73,6 +73,22 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
     EXPECT_FALSE(control<QToolButton>("abbExecute")->isEnabled());
 }
 
+// The dialog offers the videos as their own kind, and an MP4 chosen there adds its frames.
+TEST_F(InputFrames, DialogOffersVideosAndAnMp4AddsItsFrames)
+{
+    open();
+    const QString video = QDir(folderPath()).filePath("clip.mp4");
+    ASSERT_TRUE(vantrel::test::writeVideo(video, {.frames = 7, .codec = vantrel::test::AviCodec::H264}));
+    addInput(video);
+    EXPECT_EQ(control<QSlider>("tbInFrame")->maximum(), 7);
+    ASSERT_EQ(dialogs().openRequests.size(), 1u);
+    const QStringList filters = dialogs().openRequests[0].filter.split(";;");
+    ASSERT_EQ(filters.size(), 3);
+    const QString videos = "(*.avi *.mp4 *.m4v *.mov *.mkv *.webm *.gif)";
+    EXPECT_EQ(filters[2], window().catalogue().fileTexts[4] + " " + videos);
+    EXPECT_TRUE(filters[0].endsWith("*.bmp " + videos.mid(1))) << filters[0].toStdString();
+}
+
 // A file gone from disk while the player runs gives one error box and stops the player.
 TEST_F(InputFrames, VanishedFileStopsThePlayerWithOneError)
 {

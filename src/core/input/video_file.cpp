@@ -171,7 +171,7 @@ int VideoFile::openStream()
     }
 
     const AVCodecParameters* parameters = stream_->codecpar;
-    // MPEG-4 Part 2 in MOV leaves the size to its frames: the first one tells it.
+    // MPEG-4 Visual in MOV leaves the size to its frames: the first one tells it.
     const bool sizeInFrames =
         container_ != VideoContainer::Avi && parameters->width == 0 && parameters->height == 0;
     if (!sizeInFrames && (parameters->width <= 0 || parameters->height <= 0))

@@ -77,7 +77,7 @@ TEST_P(VideoContainers, EveryFrameDecodesFromTheFileAndFromMemory)
     }
 }
 
-// H264 with B-frames hands frames out of order; the MOV's MPEG-4 Part 2 keeps the size out of
+// H264 with B-frames hands frames out of order; the MOV's MPEG-4 Visual keeps the size out of
 // the header; a GIF's delay is the mean of its frames' (1/15 s is written as 7, 6, 7 hundredths).
 const ContainerCase ContainerCases[] = {
     {.file = "clip.mp4", .codec = AviCodec::H264, .fps = 25, .expectedDelayMs = 40},

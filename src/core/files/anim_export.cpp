@@ -81,7 +81,8 @@ int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const 
     for (const QImage& frame : monoFrames)
         if (frame.isNull() || frame.size() != frameSize)
             return ExportSizesDiffer;
-    const bool indexed = format == ExportFormat::Gif;
+    // Indexed frames make APNG several times faster to encode and smaller too.
+    const bool indexed = format != ExportFormat::SpriteSheet;
     ExportScene scene;
     if (const int result = buildExportScene(frameSize, options, indexed, scene); result != ExportOk)
         return result;
@@ -92,8 +93,8 @@ int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const 
         return ExportTooLarge;
     QByteArray bytes;
     const auto frameAt = [&](int i) { return renderSceneFrame(scene, monoFrames[i], indexed); };
-    if (encodeAnimation(indexed ? "gif" : "apng", static_cast<int>(monoFrames.size()), frameAt,
-                        options.delayMs, bytes, reason) != 0)
+    if (encodeAnimation(format == ExportFormat::Gif ? "gif" : "apng", static_cast<int>(monoFrames.size()),
+                        frameAt, options.delayMs, bytes, reason) != 0)
         return ExportEncoderFailed;
     out = std::move(bytes);
     return ExportOk;

@@ -54,7 +54,7 @@ QImage renderExportFrame(const QImage& monoFrame, const ExportOptions& options);
 
 // Mono frames (2-bit indexed; other depths: their top two bits) as a GIF or APNG animation that
 // loops forever, or as a PNG sprite sheet: the frames left to right, top to bottom in
-// ceil(sqrt(n)) columns with 1-pixel StripGapColour gaps. GIF colours are exact for the panel's
+// ceil(sqrt(n)) columns with 1-pixel StripGapColour gaps. Animations are indexed: exact for the panel's
 // levels and gap; a faceplate picture is reduced to the rest of its 256 colours. `out` is
 // replaced only on ExportOk; `reason` gets the encoder's or writer's reason for a failure.
 int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const ExportOptions& options,

@@ -10,7 +10,7 @@
 namespace vantrel {
 
 // What every exported frame shares: its size, where the lit panel goes and the faceplate around
-// it, 24-bit and, for GIF, in palette indexes (the lit panel's entries first, then the picture
+// it, 24-bit and, for animations, in palette indexes (the lit panel's entries first, then the picture
 // reduced to the rest of 256 colours).
 struct ExportScene
 {

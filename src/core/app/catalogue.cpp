@@ -119,6 +119,8 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.fileOpen = ini.readString(caption, QStringLiteral("FileOpen"), QString());
     c.fileCancel = ini.readString(caption, QStringLiteral("FileCancel"), QString());
     c.endConfirmCaption = ini.readString(caption, QStringLiteral("EndConfirm"), QString());
+    c.undo = ini.readString(caption, QStringLiteral("Undo"), QStringLiteral("Undo"));
+    c.redo = ini.readString(caption, QStringLiteral("Redo"), QStringLiteral("Redo"));
     c.endConfirmText =
         ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());
     const QString dialogMessage = QStringLiteral("DialogMessage");

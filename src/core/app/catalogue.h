@@ -34,6 +34,7 @@ struct Catalogue
     // Questions and notes of the load, save and exit commands; %1.. are filled in by them.
     QString frameSizeDiffers, framesLeftOut, overwriteConfirm, singleFrameFile, endConfirmUnsaved;
     QString generating; // the progress of a long generation run
+    QString undo, redo; // the undo buttons' menu
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

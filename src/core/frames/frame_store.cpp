@@ -120,4 +120,12 @@ bool FrameStore::undo(UndoStack& stack)
     return true;
 }
 
+bool FrameStore::redo(UndoStack& stack)
+{
+    if (!stack.Redo(colour_, mono_))
+        return false;
+    ++revision_;
+    return true;
+}
+
 } // namespace vantrel

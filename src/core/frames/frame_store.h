@@ -62,6 +62,7 @@ public:
     // Undo snapshots of frames start..start + count - 1, and taking the newest back.
     void pushUndo(UndoStack& stack, int start, int count, bool withColour, bool withMono) const;
     bool undo(UndoStack& stack);
+    bool redo(UndoStack& stack);
 
 private:
     static int clampedSelection(int index, int count);

@@ -25,27 +25,43 @@ void restoreRange(QList<QImage>& frames, int start, const QList<QImage>& copy)
 
 UndoStack::UndoStack(int depth) : depth_(std::max(depth, 0)) {}
 
-void UndoStack::Push(int start, int count, const QList<QImage>* colour, const QList<QImage>* mono)
+UndoStack::Snapshot UndoStack::take(int start, int count, const QList<QImage>* colour,
+                                    const QList<QImage>* mono)
 {
-    if (depth_ == 0)
-        return;
     Snapshot snapshot;
     snapshot.start = std::max(start, 0);
     if (colour)
         snapshot.colour = copyRange(*colour, start, count);
     if (mono)
         snapshot.mono = copyRange(*mono, start, count);
-    snapshots_.push_back(std::move(snapshot));
+    return snapshot;
+}
+
+void UndoStack::Push(int start, int count, const QList<QImage>* colour, const QList<QImage>* mono)
+{
+    if (depth_ == 0)
+        return;
+    redoSnapshots_.clear();
+    snapshots_.push_back(take(start, count, colour, mono));
     if (static_cast<int>(snapshots_.size()) > depth_)
         snapshots_.pop_front();
 }
 
-bool UndoStack::Undo(QList<QImage>& colour, QList<QImage>& mono)
+bool UndoStack::restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to, int depth,
+                        QList<QImage>& colour, QList<QImage>& mono)
 {
-    if (snapshots_.empty())
+    if (from.empty())
         return false;
-    const Snapshot snapshot = std::move(snapshots_.back());
-    snapshots_.pop_back();
+    const Snapshot snapshot = std::move(from.back());
+    from.pop_back();
+    auto size = [](const std::optional<QList<QImage>>& frames) {
+        return frames ? static_cast<int>(frames->size()) : 0;
+    };
+    const int count = std::max(size(snapshot.colour), size(snapshot.mono));
+    to.push_back(
+        take(snapshot.start, count, snapshot.colour ? &colour : nullptr, snapshot.mono ? &mono : nullptr));
+    if (static_cast<int>(to.size()) > depth)
+        to.pop_front();
     if (snapshot.colour)
         restoreRange(colour, snapshot.start, *snapshot.colour);
     if (snapshot.mono)
@@ -53,9 +69,20 @@ bool UndoStack::Undo(QList<QImage>& colour, QList<QImage>& mono)
     return true;
 }
 
+bool UndoStack::Undo(QList<QImage>& colour, QList<QImage>& mono)
+{
+    return restore(snapshots_, redoSnapshots_, depth_, colour, mono);
+}
+
+bool UndoStack::Redo(QList<QImage>& colour, QList<QImage>& mono)
+{
+    return restore(redoSnapshots_, snapshots_, depth_, colour, mono);
+}
+
 void UndoStack::Clear()
 {
     snapshots_.clear();
+    redoSnapshots_.clear();
 }
 
 } // namespace vantrel

@@ -95,5 +95,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         textPreviewMouse(event);
     if (event->type() == QEvent::FocusOut && watched == ui_->OutPreFrm)
         OutPreFrmExit();
+    if (fileDropEvent(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }

@@ -77,6 +77,8 @@ TForm1::~TForm1()
     ui_->FontSize->removeEventFilter(this);
     ui_->LeadFont->removeEventFilter(this);
     ui_->OutPreFrm->removeEventFilter(this);
+    for (QWidget* view : std::initializer_list<QWidget*>{ui_->LeadIn, ui_->LeadColor, ui_->LeadMono})
+        view->removeEventFilter(this);
 }
 
 void TForm1::applyWindowSettings()
@@ -225,8 +227,8 @@ void TForm1::connectHandlers()
     connect(ui_->abbOutPreNext, &QToolButton::clicked, this, &TForm1::abbOutPreNextClick);
     connect(ui_->abbOutPreDel, &QToolButton::clicked, this, &TForm1::abbOutPreDelClick);
     connect(ui_->abbOutPreClr, &QToolButton::clicked, this, &TForm1::abbOutPreClrClick);
-    for (QToolButton* undo : {ui_->abbUndo, ui_->abbUndo2})
-        connect(undo, &QToolButton::clicked, this, &TForm1::ExeUndo);
+    connectUndoHandlers();
+    connectDropHandlers();
     connect(ui_->abbFLoad, &QToolButton::clicked, this, &TForm1::abbFLoadClick);
     connect(ui_->abbFSave, &QToolButton::clicked, this, &TForm1::abbFSaveClick);
 

@@ -60,6 +60,7 @@ public:
     // The frame display: shows the frame at the position of tbOutPre.
     void tbOutPreOnChange();
     void ExeUndo();
+    void ExeRedo();
     // Ticks of the input and output players, public so that tests run them one at a time.
     void timerInOnTimer();
     void OutPreOnTimer();
@@ -139,6 +140,7 @@ private:
     // The insert-position question for that many frames: 1 before, 2 after, 0 cancelled.
     int askInsertPosition(int frameCount);
     void abbIPClick();
+    void addInputFile(const QString& path);
     void abbDelPicClick();
     void abbInClrClick();
     void tbInFrameOnChange();
@@ -191,6 +193,11 @@ private:
 
     // Load and save
     void abbFLoadClick();
+    void loadAnimationFile(const QString& path);
+    // Pictures and videos dropped on the input view are added, animations dropped on the
+    // output views loaded; true when the event was a drag or drop there.
+    bool fileDropEvent(QObject* watched, QEvent* event);
+    void connectDropHandlers();
     void abbFSaveClick();
     int loadAnimation(const QString& path, int& position);
     bool confirmSaveTarget(const QString& path, int frameCount);
@@ -203,6 +210,7 @@ private:
 
     // Players
     void connectPlayerHandlers();
+    void connectUndoHandlers();
     void abbInFramePlayClick();
     void abbInFramePauseClick();
     void abbInFrameStopClick();
@@ -293,6 +301,8 @@ private:
     QAction* ActRepeat = nullptr;
     QAction* ActNext = nullptr;
     QAction* ActBack = nullptr;
+    QAction* ActUndo = nullptr; // also in the undo buttons' menu
+    QAction* ActRedo = nullptr;
 
     std::array<QLabel*, 3> statusPanels_{};
 };

@@ -15,13 +15,17 @@ constexpr int InsertAfter = 2;
 
 void TForm1::abbFLoadClick()
 {
-    UndoStack.Clear();
     FileDialogRequest request;
     request.folder = settings_.dirImg;
     request.filter = animOpenFilter(catalogue_.fileTexts);
     request.defaultSuffix = QStringLiteral("nml");
-    const QString path = dialogs_->openFile(this, request);
+    loadAnimationFile(dialogs_->openFile(this, request));
+}
 
+// The load after its dialog; an empty path (a cancelled dialog) changes no frame.
+void TForm1::loadAnimationFile(const QString& path)
+{
+    UndoStack.Clear();
     int position = -1; // stays negative when no insert position was settled
     if (!path.isEmpty()) {
         if (const int result = loadAnimation(path, position); result != vantrel::AnimOk)

@@ -32,8 +32,13 @@ void TForm1::abbIPClick()
     request.folder = settings_.dirPicIn;
     request.filter = pictureOpenFilter(catalogue_.fileTexts);
     const QString path = dialogs_->openFile(this, request);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        addInputFile(path);
+}
+
+// Adds the picture or video where the user says, as the add button does.
+void TForm1::addInputFile(const QString& path)
+{
     int frameCount = 0;
     if (const int code = vantrel::TInputFrameList::Probe(path, frameCount); code != 0) {
         ShowError(code);

@@ -140,5 +140,35 @@ TEST(UndoStack, DepthIsTheConstructorsWord)
     EXPECT_EQ(none.count(), 0);
 }
 
+TEST(UndoStack, RedoTakesBackWhatUndoDidUntilANewChange)
+{
+    QList<QImage> colour = framesOf({0, 0});
+    QList<QImage> mono = framesOf({0, 0});
+    UndoStack undo(10);
+    for (int change = 1; change <= 12; ++change) {
+        undo.Push(0, 2, &colour, &mono);
+        colour[1] = version(change);
+        mono[0] = version(change);
+    }
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(undo.Undo(colour, mono));
+    EXPECT_EQ(versions(mono), (QList<int>{2, 0}));
+    EXPECT_EQ(undo.redoCount(), 10);
+    for (int expected = 3; expected <= 12; ++expected) {
+        ASSERT_TRUE(undo.Redo(colour, mono));
+        EXPECT_EQ(versions(mono), (QList<int>{expected, 0}));
+        EXPECT_EQ(versions(colour), (QList<int>{0, expected}));
+    }
+    EXPECT_FALSE(undo.Redo(colour, mono));
+    EXPECT_EQ(undo.count(), 10);
+
+    ASSERT_TRUE(undo.Undo(colour, mono));
+    undo.Push(0, 1, nullptr, &mono); // a new change ends the redo
+    EXPECT_FALSE(undo.Redo(colour, mono));
+    ASSERT_TRUE(undo.Undo(colour, mono));
+    undo.Clear();
+    EXPECT_FALSE(undo.Redo(colour, mono));
+}
+
 } // namespace
 } // namespace vantrel

@@ -3,8 +3,10 @@
 #include "ui/frames/bitmap_view.h"
 
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -50,6 +52,37 @@ TEST_F(EffectsWindow, StrengthGoesBackToZeroAfterAnApply)
     applyToAll();
     EXPECT_EQ(strength->value(), 0);
     EXPECT_NE(window().frameStore().colourFrame(0), markedPicture(0));
+}
+
+// The standard keys reach undo and redo; the text box keeps its own.
+TEST_F(EffectsWindow, RedoAfterUndoAfterAnEffectByTheKeys)
+{
+    open();
+    addFrames(3);
+    control<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    const QList<QImage> before = window().frameStore().monoFrames();
+    choose(4);
+    applyToAll();
+    const QList<QImage> negative = window().frameStore().monoFrames();
+    window().show();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    control<QComboBox>("cbEffect")->setFocus();
+
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window().frameStore().monoFrames(), before);
+    QTest::keyClick(&window(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window().frameStore().monoFrames(), negative);
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window().frameStore().monoFrames(), negative);
+
+    control<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    auto* memo = control<QPlainTextEdit>("Memo1");
+    memo->setFocus();
+    QTest::keyClicks(memo, "ab");
+    QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window().frameStore().monoFrames(), negative);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
+#include "core/app/app_paths.h"
 #include "core/app/app_settings.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -133,4 +135,32 @@ TEST(SettingsFilePath, ProgramFolderWhileWritableEvenWithACopyInTheConfigFolder)
 }
 
 } // namespace
+// A build keeps its files beside the program; an installed program finds them in share/vantrel
+// and keeps its settings in the user's configuration folder even when bin/ is writable.
+TEST(AppPaths, BesideTheProgramOrInstalledUnderShare)
+{
+    QTemporaryDir prefix;
+    const QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/vantrel"));
+    const QString program = root.filePath("bin/vantrel");
+    const QString config = root.filePath("config");
+    auto touch = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    };
+
+    AppPaths paths = appPathsForExecutable(program, config);
+    EXPECT_EQ(paths.catalogueFile, root.filePath("bin/vantrel.MSG")); // nothing installed: the old place
+    ASSERT_TRUE(touch(root.filePath("share/vantrel/vantrel.MSG")));
+    paths = appPathsForExecutable(program, config);
+    EXPECT_EQ(paths.catalogueFile, root.filePath("share/vantrel/vantrel.MSG"));
+    EXPECT_EQ(paths.programFolder, root.filePath("share/vantrel"));
+    EXPECT_EQ(paths.settingsFile, QDir(config).filePath("vantrel.INI"));
+
+    ASSERT_TRUE(touch(root.filePath("bin/vantrel.MSG")));
+    paths = appPathsForExecutable(program, config);
+    EXPECT_EQ(paths.catalogueFile, root.filePath("bin/vantrel.MSG"));
+    EXPECT_EQ(paths.settingsFile, root.filePath("bin/vantrel.INI"));
+}
+
 } // namespace vantrel

@@ -1,4 +1,5 @@
 #include "core/imaging/color_reduction.h"
+#include "core/imaging/blue_noise_mask.h"
 #include "core/imaging/mono_conversion.h"
 
 #include <algorithm>
@@ -182,6 +183,55 @@ template <int N> void reduceOrdered(Planes p, const Chooser<N>& choose)
     }
 }
 
+static_assert((BlueNoiseSide & (BlueNoiseSide - 1)) == 0, "the mask wraps by masking");
+
+// Value v goes one step of the even grid 0, 85, 170, 255 above floor(3v / 255) where its
+// fraction past that step, (3v mod 255) / 255, exceeds (rank + 0.5) / cells. The fraction is a
+// multiple of 3 / 255, so the test folds into a whole offset o per rank: the level is
+// floor((v + o) / 85), with o in 0..84 so that 255 stays at the top level.
+const std::array<std::uint8_t, BlueNoiseSide * BlueNoiseSide>& blueNoiseOffsets()
+{
+    static const auto offsets = [] {
+        constexpr int Cells = BlueNoiseSide * BlueNoiseSide;
+        std::array<std::uint8_t, Cells> table{};
+        for (int i = 0; i < Cells; ++i) {
+            const int rank = BlueNoiseRanks[static_cast<std::size_t>(i)];
+            const int lowestRaised = 255 * (2 * rank + 1) / (2 * Cells) + 1; // in 1 / 255
+            table[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(85 - (lowestRaised + 2) / 3);
+        }
+        return table;
+    }();
+    return offsets;
+}
+
+constexpr std::array<int, 340> makeGridLevels()
+{
+    std::array<int, 340> levels{};
+    for (int i = 0; i < 340; ++i)
+        levels[static_cast<std::size_t>(i)] = i / 85 * 85;
+    return levels;
+}
+constexpr auto GridLevels = makeGridLevels(); // v + o to 0, 85, 170 or 255
+
+template <int N> void reduceBlueNoise(Planes p, const Chooser<N>& choose)
+{
+    const auto& offsets = blueNoiseOffsets();
+    const int w = p.width();
+    for (int y = 0; y < p.height(); ++y) {
+        const std::uint8_t* s = p.source.constScanLine(y);
+        std::uint8_t* d = p.target.scanLine(y);
+        const std::uint8_t* row = offsets.data() + (y & (BlueNoiseSide - 1)) * BlueNoiseSide;
+        for (int x = 0; x < w; ++x) {
+            const int offset = row[x & (BlueNoiseSide - 1)];
+            int v[N];
+            for (int c = 0; c < N; ++c)
+                v[c] = GridLevels[static_cast<std::size_t>(s[x * N + c] + offset)];
+            int level[N];
+            d[x] = static_cast<std::uint8_t>(choose.pick(v, level));
+        }
+    }
+}
+
 // Passes one channel's error of the pixel at x on to its neighbours: whole levels times each
 // tap's weight, and to the right-hand neighbour (returned, for the caller to carry) also the
 // part below a whole level, in 1 / Divisor units, so nothing is lost to rounding. Checked is
@@ -283,6 +333,9 @@ template <int N> void reduceWith(Planes p, const Chooser<N>& choose, DitherMetho
         break;
     case DitherMethod::Ordered:
         reduceOrdered<N>(p, choose);
+        break;
+    case DitherMethod::BlueNoise:
+        reduceBlueNoise<N>(p, choose);
         break;
     case DitherMethod::Nearest:
     default:

@@ -8,7 +8,7 @@
 
 namespace vantrel {
 
-enum class DitherMethod : int { Nearest = 0, Burkes = 3, JarvisJudiceNinke = 6, Ordered = 7 };
+enum class DitherMethod : int { Nearest = 0, Burkes = 3, JarvisJudiceNinke = 6, Ordered = 7, BlueNoise = 8 };
 
 using Palette4 = std::array<ColorRef, 4>;
 
@@ -20,6 +20,11 @@ using Palette4 = std::array<ColorRef, 4>;
 //     error passed on adds up exactly, so a region keeps its mean brightness.
 //   Ordered: an 8 x 8 Bayer matrix anchored at the image's (0, 0), one palette step (255 / 3)
 //     wide; each pixel depends on itself only, so an unchanged region keeps its pattern.
+//   BlueNoise: for animation. Each channel value v goes to level floor(3v / 255) of 0, 85, 170,
+//     255, one higher where the fraction left over exceeds (t + 0.5) / 4096, t being the rank
+//     of the 64 x 64 blue-noise mask (blue_noise_mask.h) at (x mod 64, y mod 64); the entry is
+//     then the one nearest to those levels. Like Ordered, each pixel depends on itself only,
+//     but the dots are spread without Bayer's grid.
 // A grey plane (Format_Grayscale8) against a grey palette takes a one-channel path that gives
 // the same result as its 24-bit conversion, faster.
 QImage colorResTo2Bits(const QImage& source, const Palette4& userPalette, DitherMethod method);

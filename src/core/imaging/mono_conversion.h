@@ -13,8 +13,9 @@ namespace vantrel {
 inline constexpr Palette4 MonoPalette{rgb(0, 0, 0), rgb(85, 85, 85), rgb(170, 170, 170), rgb(255, 255, 255)};
 
 // Dither method for each entry of the dithering list.
-inline constexpr std::array<DitherMethod, 4> DitherCodes{
-    DitherMethod::Burkes, DitherMethod::JarvisJudiceNinke, DitherMethod::Nearest, DitherMethod::Ordered};
+inline constexpr std::array<DitherMethod, 5> DitherCodes{
+    DitherMethod::Burkes, DitherMethod::JarvisJudiceNinke, DitherMethod::Nearest, DitherMethod::Ordered,
+    DitherMethod::BlueNoise};
 
 inline constexpr std::array<int, 4> DefaultLevels{0, 85, 170, 255};
 
@@ -31,7 +32,7 @@ struct BacklightLevels
 };
 
 // The colour bitmap's value plane reduced to the four panel levels (indexed, MonoPalette),
-// dithered with the method at the given list index (outside 0..3 counts as 0). Any format is
+// dithered with the method at the given list index (outside 0..4 counts as 0). Any format is
 // accepted (it is read as its 24-bit conversion); a null image gives a null image.
 QImage MakeMono(const QImage& colour, int ditherIndex);
 

@@ -17,7 +17,8 @@ using test::uniformImage;
 constexpr Palette4 Greys{rgb(0, 0, 0), rgb(85, 85, 85), rgb(170, 170, 170), rgb(255, 255, 255)};
 constexpr Palette4 Primaries{rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255)};
 constexpr DitherMethod AllMethods[] = {DitherMethod::Nearest, DitherMethod::Burkes,
-                                       DitherMethod::JarvisJudiceNinke, DitherMethod::Ordered};
+                                       DitherMethod::JarvisJudiceNinke, DitherMethod::Ordered,
+                                       DitherMethod::BlueNoise};
 constexpr DitherMethod Diffusing[] = {DitherMethod::Burkes, DitherMethod::JarvisJudiceNinke};
 
 TEST(ColorResTo2Bits, IndexedWithThePaletteForAnySource)

@@ -1,5 +1,7 @@
 #include "core/imaging/mono_conversion.h"
 
+#include "core/imaging/blue_noise_mask.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,6 +43,21 @@ int bayerRank(int x, int y, int side)
 int bayerOffset(int x, int y)
 {
     return int(std::lround((bayerRank(x % 8, y % 8, 8) + 0.5) * 85.0 / 64 - 42.5));
+}
+
+// One level step up where the fraction of 3v / 255 past the step below exceeds the mask's
+// (rank + 0.5) / cells at the pixel.
+Plane blueNoise(const Plane& grey)
+{
+    Plane out = grey;
+    for (int y = 0; y < int(grey.size()); ++y)
+        for (int x = 0; x < int(grey[y].size()); ++x) {
+            double step = 0;
+            const double fraction = std::modf(grey[y][x] * 3 / 255.0, &step);
+            const int rank = BlueNoiseRanks[(y % BlueNoiseSide) * BlueNoiseSide + x % BlueNoiseSide];
+            out[y][x] = int(step) + (fraction > (rank + 0.5) / (BlueNoiseSide * BlueNoiseSide) ? 1 : 0);
+        }
+    return out;
 }
 
 Plane eachPixel(const Plane& grey, int (*offset)(int x, int y))
@@ -99,7 +116,7 @@ Plane diffused(const Plane& grey, std::span<const Weight> kernel, int divisor)
 
 TEST(DitherList, EachEntryGivesItsMethodsOwnResult)
 {
-    constexpr int Width = 24, Height = 12; // enough pixels for rounding to show
+    constexpr int Width = 70, Height = 66; // rounding shows; past the 64-pixel blue-noise mask
     Plane grey(Height, std::vector<int>(Width));
     QImage picture(Width, Height, QImage::Format_RGB888);
     for (int y = 0; y < Height; ++y)
@@ -112,8 +129,8 @@ TEST(DitherList, EachEntryGivesItsMethodsOwnResult)
         [](const Plane& g) { return diffused(g, Burkes, 32); },
         [](const Plane& g) { return diffused(g, JarvisJudiceNinke, 48); },
         [](const Plane& g) { return eachPixel(g, [](int, int) { return 0; }); },
-        [](const Plane& g) { return eachPixel(g, bayerOffset); }};
-    for (int index = 0; index < 4; ++index) {
+        [](const Plane& g) { return eachPixel(g, bayerOffset); }, blueNoise};
+    for (int index = 0; index < 5; ++index) {
         const QImage mono = MakeMono(picture, index);
         ASSERT_EQ(mono.size(), picture.size());
         Plane actual(Height, std::vector<int>(Width));

@@ -29,7 +29,7 @@ TEST(MakeMono, ValuePlaneReducedAgainstMonoPalette)
             const int v = std::max({redOf(c), greenOf(c), blueOf(c)});
             setPixelAt(value, x, y, rgb(v, v, v));
         }
-    for (int index = 0; index < 4; ++index) {
+    for (int index = 0; index < int(DitherCodes.size()); ++index) {
         const QImage mono = MakeMono(picture, index);
         ASSERT_EQ(mono.format(), QImage::Format_Indexed8);
         EXPECT_EQ(mono.colorTable(),
@@ -45,7 +45,7 @@ TEST(MakeMono, ValuePlaneReducedAgainstMonoPalette)
 
 TEST(MakeMono, BrightestChannelDecides)
 {
-    for (int index = 0; index < 4; ++index) {
+    for (int index = 0; index < int(DitherCodes.size()); ++index) {
         EXPECT_EQ(levelCounts(MakeMono(uniformImage(16, 8, 0, 0, 255), index))[3], 16 * 8) << "blue as white";
         EXPECT_EQ(levelCounts(MakeMono(uniformImage(16, 8, 0, 0, 0), index))[0], 16 * 8);
         EXPECT_EQ(MakeMono(uniformImage(16, 8, 10, 200, 30), index),
@@ -57,13 +57,13 @@ TEST(MakeMono, DitherIndexSelectsMethod)
 {
     const QImage grey128 = uniformImage(64, 32, 128, 128, 128);
     EXPECT_EQ(levelCounts(MakeMono(grey128, 2))[2], 64 * 32) << "index 2 is Nearest";
-    for (int index : {0, 1, 3}) {
+    for (int index : {0, 1, 3, 4}) {
         const auto counts = levelCounts(MakeMono(grey128, index));
         EXPECT_TRUE(counts[1] > 0 && counts[2] > 0 && counts[0] + counts[3] == 0) << index;
     }
     const QImage picture = test::testPicture(60, 30);
     EXPECT_NE(MakeMono(picture, 0), MakeMono(picture, 1));
-    for (int outside : {-1, 4, INT_MIN, INT_MAX})
+    for (int outside : {-1, 5, INT_MIN, INT_MAX})
         EXPECT_EQ(MakeMono(picture, outside), MakeMono(picture, 0)) << outside;
 }
 

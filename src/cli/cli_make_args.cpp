@@ -114,7 +114,7 @@ CliRequest parseMake(const QStringList& arguments)
         } ranged[] = {
             {"--frames", 1, MaxFrames, &make.frames},
             {"--method", 0, 7, &make.method},
-            {"--dither", 0, 3, &make.dither},
+            {"--dither", 0, 4, &make.dither},
             {"--size", 10, 36, &style.pointSize},
             {"--angle", 0, 360, &make.textAngle},
             {"--text-color", 0, 3, &style.textColour},

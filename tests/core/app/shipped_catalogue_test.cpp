@@ -40,7 +40,7 @@ TEST_P(ShippedCatalogue, FillsEveryTextTheWindowReads)
     EXPECT_TRUE(loadQtTranslation(qtTexts, c.language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
 
     const std::pair<const char*, int> lists[] = {
-        {"Errors", 10},   {"Messages", 4},  {"File", 5},       {"Effect", 7},      {"Dithering", 4},
+        {"Errors", 10},   {"Messages", 4},  {"File", 5},       {"Effect", 7},      {"Dithering", 5},
         {"Animation", 8}, {"FontColor", 4}, {"FontEffect", 5}, {"FontBGColor", 4}, {"Scale", 5},
     };
     for (const auto& [section, count] : lists) {

@@ -217,7 +217,7 @@ TEST_F(AnimCliTest, MakeNamesBadOptionsAndNeverTouchesTheOutputOnFailure)
 
     const QList<QStringList> usageErrors{{"--frames", "91"},
                                          {"--method", "8"},
-                                         {"--dither", "4"},
+                                         {"--dither", "5"},
                                          {"--color", "64"},
                                          {"--effect", "glow"},
                                          {"--effect", "contrast:2000"},

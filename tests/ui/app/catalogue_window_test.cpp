@@ -66,7 +66,7 @@ TEST_F(CatalogueWindow, ShippedCataloguesFillEveryCaptionHintAndList)
             ASSERT_NE(control, nullptr) << key.toStdString();
             EXPECT_FALSE(control->toolTip().isEmpty()) << key.toStdString();
         }
-        const std::pair<const char*, int> lists[] = {{"cbEffect", 7}, {"cbDither", 4},  {"cbCutK", 8},
+        const std::pair<const char*, int> lists[] = {{"cbEffect", 7}, {"cbDither", 5},  {"cbCutK", 8},
                                                      {"cbFColor", 4}, {"cbFEffect", 5}, {"cbFontB", 4},
                                                      {"cbScale", 5}};
         for (const auto& [name, count] : lists)

@@ -30,7 +30,8 @@ QImage panelFrame()
     return image;
 }
 
-// Argument: the dither list index (0 Burkes, 1 Jarvis-Judice-Ninke, 2 Nearest, 3 Ordered).
+// Argument: the dither list index (0 Burkes, 1 Jarvis-Judice-Ninke, 2 Nearest, 3 Ordered,
+// 4 BlueNoise).
 void BM_MakeMono(benchmark::State& state)
 {
     const QImage frame = panelFrame();
@@ -40,9 +41,9 @@ void BM_MakeMono(benchmark::State& state)
         benchmark::DoNotOptimize(mono.constBits());
     }
     state.SetItemsProcessed(state.iterations() * frame.width() * frame.height());
-    static constexpr const char* Names[] = {"Burkes", "JarvisJudiceNinke", "Nearest", "Ordered"};
+    static constexpr const char* Names[] = {"Burkes", "JarvisJudiceNinke", "Nearest", "Ordered", "BlueNoise"};
     state.SetLabel(Names[index]);
 }
-BENCHMARK(BM_MakeMono)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MakeMono)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -10,13 +10,6 @@ namespace vantrel::cli {
 
 namespace {
 
-CliRequest usageError(const QString& message)
-{
-    CliRequest request;
-    request.error = message;
-    return request;
-}
-
 CliRequest parseInfo(const QStringList& arguments)
 {
     const ScannedArguments scanned =
@@ -67,6 +60,13 @@ CliRequest parseRender(const QStringList& arguments)
 }
 
 } // namespace
+
+CliRequest usageError(const QString& message)
+{
+    CliRequest request;
+    request.error = message;
+    return request;
+}
 
 CliRequest parseArguments(const QStringList& arguments)
 {

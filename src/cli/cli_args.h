@@ -29,6 +29,9 @@ struct CliRequest
     int delayMs = 100;
 };
 
+// A request that fails with this usage error.
+CliRequest usageError(const QString& message);
+
 // The arguments after the program name.
 CliRequest parseArguments(const QStringList& arguments);
 // The arguments after "make".

@@ -4,17 +4,6 @@
 
 namespace vantrel::cli {
 
-namespace {
-
-CliRequest usageError(const QString& message)
-{
-    CliRequest request;
-    request.error = message;
-    return request;
-}
-
-} // namespace
-
 CliRequest parseExport(const QStringList& arguments)
 {
     const ScannedArguments scanned =

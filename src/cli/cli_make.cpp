@@ -40,10 +40,9 @@ ResolvedArea resolveArea(const char* option, const std::optional<AreaOption>& gi
     ResolvedArea resolved;
     const int frameNo = given ? given->frameNo : defaultFrameNo;
     if (frameNo > inputs.TotalFrames()) {
-        resolved.status = fail(QLatin1String(option),
-                               QStringLiteral("the inputs have frames 1 to %1")
-                                   .arg(inputs.TotalFrames()),
-                               ExitUsage);
+        resolved.status =
+            fail(QLatin1String(option),
+                 QStringLiteral("the inputs have frames 1 to %1").arg(inputs.TotalFrames()), ExitUsage);
         return resolved;
     }
     QImage picture;

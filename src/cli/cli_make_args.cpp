@@ -9,13 +9,6 @@ namespace vantrel::cli {
 
 namespace {
 
-CliRequest usageError(const QString& message)
-{
-    CliRequest request;
-    request.error = message;
-    return request;
-}
-
 // An index given by number or by one of the names, in the list's order.
 std::optional<int> parseNamed(const QString& text, const QStringList& names)
 {

@@ -1,5 +1,7 @@
 #include "core/files/memory_output.h"
 
+#include "core/input/avio_seek.h"
+
 #include <cstring>
 
 namespace vantrel {
@@ -43,26 +45,9 @@ int MemoryOutput::write(void* output, uint8_t* buffer, int size)
 int64_t MemoryOutput::seek(void* output, int64_t offset, int whence)
 {
     auto& self = *static_cast<MemoryOutput*>(output);
-    const qint64 size = self.bytes_.size();
-    qint64 base = 0;
-    switch (whence & ~AVSEEK_FORCE) {
-    case AVSEEK_SIZE:
-        return size;
-    case SEEK_SET:
-        break;
-    case SEEK_CUR:
-        base = self.position_;
-        break;
-    case SEEK_END:
-        base = size;
-        break;
-    default:
-        return AVERROR(EINVAL);
-    }
-    qint64 target = 0;
-    if (__builtin_add_overflow(base, offset, &target) || target < 0 || target > MaxOutputBytes)
-        return AVERROR(EINVAL);
-    self.position_ = target;
+    const int64_t target = avioSeekTarget(self.position_, self.bytes_.size(), offset, whence, MaxOutputBytes);
+    if (target >= 0 && (whence & ~AVSEEK_FORCE) != AVSEEK_SIZE)
+        self.position_ = target;
     return target;
 }
 

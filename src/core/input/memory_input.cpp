@@ -1,7 +1,10 @@
 #include "core/input/memory_input.h"
 
+#include "core/input/avio_seek.h"
+
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace vantrel {
 
@@ -40,26 +43,10 @@ int MemoryInput::read(void* input, uint8_t* buffer, int size)
 int64_t MemoryInput::seek(void* input, int64_t offset, int whence)
 {
     auto& self = *static_cast<MemoryInput*>(input);
-    const qint64 size = self.bytes_.size();
-    qint64 base = 0;
-    switch (whence & ~AVSEEK_FORCE) {
-    case AVSEEK_SIZE:
-        return size;
-    case SEEK_SET:
-        break;
-    case SEEK_CUR:
-        base = self.position_;
-        break;
-    case SEEK_END:
-        base = size;
-        break;
-    default:
-        return AVERROR(EINVAL);
-    }
-    qint64 target = 0;
-    if (__builtin_add_overflow(base, offset, &target) || target < 0)
-        return AVERROR(EINVAL);
-    self.position_ = target; // past the end reads find the end
+    const int64_t target = avioSeekTarget(self.position_, self.bytes_.size(), offset, whence,
+                                          std::numeric_limits<qint64>::max());
+    if (target >= 0 && (whence & ~AVSEEK_FORCE) != AVSEEK_SIZE)
+        self.position_ = target; // past the end reads find the end
     return target;
 }
 

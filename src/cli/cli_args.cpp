@@ -102,7 +102,7 @@ QString usageText()
 {
     return QStringLiteral(
         "Usage: vantrel-cli COMMAND ...\n"
-        "Reads panel animation files (.nml one frame, .nma animation).\n"
+        "Makes, reads and exports panel animation files (.nml one frame, .nma animation).\n"
         "\n"
         "Commands:\n"
         "  info [--json] FILE...\n"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/input/video_file.h"
 #include "core/input/picture_limits.h"
+#include "core/input/video_file.h"
 
 #include <QByteArray>
 
@@ -11,14 +11,13 @@
 
 namespace vantrel::fuzz {
 
-// Opens the bytes as an AVI, loads blocks the way the window browses (on from the start,
-// back, the end, the middle) and checks what must hold for any input; 0 when it does,
+// Opens the bytes as a video of the container, loads blocks the way the window browses (on from
+// the start, back, the end, the middle) and checks what must hold for any input; 0 when it does,
 // otherwise the number of the broken rule.
-inline int runAviInput(const std::uint8_t* data, std::size_t size)
+inline int runVideoBytes(const QByteArray& bytes, VideoContainer container)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     std::unique_ptr<MediaFile> video;
-    const int opened = VideoFile::openBytes(bytes, VideoContainer::Avi, video);
+    const int opened = VideoFile::openBytes(bytes, container, video);
     if (opened != MediaOk)
         return opened < 0 && !video ? 0 : 1;
     const int count = video->frameCount();
@@ -49,6 +48,30 @@ inline int runAviInput(const std::uint8_t* data, std::size_t size)
         }
     }
     return 0;
+}
+
+inline int runAviInput(const std::uint8_t* data, std::size_t size)
+{
+    return runVideoBytes(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
+                         VideoContainer::Avi);
+}
+
+// The container of a seed of the other formats: its first byte modulo 3 (MP4, Matroska, GIF).
+inline VideoContainer seedContainer(std::uint8_t first)
+{
+    static constexpr VideoContainer containers[] = {VideoContainer::Mp4, VideoContainer::Matroska,
+                                                    VideoContainer::Gif};
+    return containers[first % 3];
+}
+
+// The first byte picks the container, the rest is the file.
+inline int runContainerInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    return runVideoBytes(
+        QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1)),
+        seedContainer(data[0]));
 }
 
 } // namespace vantrel::fuzz

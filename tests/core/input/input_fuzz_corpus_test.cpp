@@ -38,5 +38,16 @@ TEST(InputFuzzCorpus, EveryAviSeedHoldsTheFuzzRules)
     });
 }
 
+// Seeds of MP4, Matroska and GIF files, each behind the byte that names its container.
+TEST(InputFuzzCorpus, EveryVideoSeedHoldsTheFuzzRules)
+{
+    expectSeedsHoldTheFuzzRules(
+        "fuzz_video",
+        [](const std::uint8_t* data, std::size_t size) { return fuzz::runContainerInput(data, size); },
+        [](const QByteArray& bytes, auto& out) {
+            return VideoFile::openBytes(bytes.mid(1), fuzz::seedContainer(std::uint8_t(bytes.at(0))), out);
+        });
+}
+
 } // namespace
 } // namespace vantrel

@@ -42,12 +42,10 @@ const char* demuxerName(VideoContainer container)
     return "";
 }
 
-// The smallest a frame can take in a file: in an AVI a chunk header with no data (a drop
-// frame), elsewhere a byte.
-qint64 minFrameBytes(VideoContainer container)
-{
-    return container == VideoContainer::Avi ? 8 : 1;
-}
+// The least a frame takes in a file: in an AVI a chunk header with no data (a drop frame); in
+// the other containers a frame's index entry or block header and its coded data take more, so
+// that a small file announcing millions of frames is believed only as far as it can hold.
+constexpr qint64 MinFrameBytes = 8;
 
 // What GIF players show a frame for when the file gives no delay.
 constexpr int UnknownFrameDelayMs = 100;
@@ -270,7 +268,7 @@ int VideoFile::readStreamInfo()
     // frames it lost load black.
     const qint64 fileSize = avio_size(format_->pb);
     if (fileSize >= 0)
-        frames = std::min(frames, fileSize / minFrameBytes(container_));
+        frames = std::min(frames, fileSize / MinFrameBytes);
     if (frames <= 0)
         return MediaNoFrames;
     if (frames > INT_MAX)

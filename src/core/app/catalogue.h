@@ -26,7 +26,7 @@ struct Catalogue
     QList<QPair<QString, QString>> captions;
     QList<QPair<QString, QString>> hints;
 
-    QString dialogTitle; // LEADDlg1
+    QString dialogTitle;     // LEADDlg1
     QString exportAnimation; // the output views' menu entry and its file dialog's title
     QString fileDir, fileName, fileKind, filePreview, fileOpen, fileCancel;
     QString endConfirmCaption, endConfirmText;

@@ -210,9 +210,13 @@ TEST(AviVideoLimits, OpeningAndEachFrameStopAtTheDeadline)
         {.size = QSize(32, 32), .frames = 10, .codec = AviCodec::Mjpeg, .fps = 10, .keyFrameInterval = 1}));
     const QByteArray bytes = test::readBytes(path);
     using Opener = std::function<int(std::unique_ptr<MediaFile>&, DeadlineClock)>;
-    const Opener openers[] = {
-        [&](auto& out, DeadlineClock clock) { return VideoFile::open(path, VideoContainer::Avi, out, std::move(clock)); },
-        [&](auto& out, DeadlineClock clock) { return VideoFile::openBytes(bytes, VideoContainer::Avi, out, std::move(clock)); }};
+    const Opener openers[] = {[&](auto& out, DeadlineClock clock) {
+                                  return VideoFile::open(path, VideoContainer::Avi, out, std::move(clock));
+                              },
+                              [&](auto& out, DeadlineClock clock) {
+                                  return VideoFile::openBytes(bytes, VideoContainer::Avi, out,
+                                                              std::move(clock));
+                              }};
     for (const Opener& open : openers) {
         std::chrono::steady_clock::time_point now;
         std::chrono::steady_clock::duration step{};

@@ -1,5 +1,7 @@
 #include "ui/app/qt_user_dialogs.h"
 
+#include "ui/files/anim_dialog_filter.h"
+
 #include "ui/input/tdlg_ins.h"
 
 #include <QCoreApplication>
@@ -19,8 +21,15 @@ QString runFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDia
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (!request.defaultSuffix.isEmpty())
+    if (!request.defaultSuffix.isEmpty()) {
         dialog.setDefaultSuffix(request.defaultSuffix);
+        // A name typed without extension takes the chosen kind's, when the kind has one.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request](const QString& entry) {
+                             const QString suffix = singleSuffixOf(entry);
+                             dialog.setDefaultSuffix(suffix.isEmpty() ? request.defaultSuffix : suffix);
+                         });
+    }
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     const std::pair<QFileDialog::DialogLabel, const QString*> labels[] = {

@@ -36,6 +36,19 @@ QString qtFileFilter(const QString& pipeFilter)
     return entries.join(QStringLiteral(";;"));
 }
 
+QString singleSuffixOf(const QString& filterEntry)
+{
+    const qsizetype open = filterEntry.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filterEntry.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return {};
+    const QString pattern = filterEntry.mid(open + 1, close - open - 1).trimmed();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' ')) ||
+        pattern.indexOf(QLatin1Char('*'), 1) >= 0)
+        return {};
+    return pattern.mid(2);
+}
+
 QString animOpenFilter(const std::array<QString, 5>& fileTexts)
 {
     return qtFileFilter(fileTexts[0] + QStringLiteral("|*.nml;*.nma|") + fileTexts[1] +

@@ -185,6 +185,11 @@ TEST(AnimDialogFilter, EachEntryShowsItsPatternsOnce)
     for (const auto& [pipeFilter, expected] : cases)
         EXPECT_EQ(qtFileFilter(QString::fromUtf8(pipeFilter)), QString::fromUtf8(expected)) << pipeFilter;
     EXPECT_EQ(animOpenFilter({"A", "B", "C", "D"}), "A (*.nml *.nma);;B (*.nml);;C (*.nma)");
+    // The kind chosen in a save dialog gives a typed name its extension.
+    EXPECT_EQ(singleSuffixOf("APNG (*.apng)"), "apng");
+    EXPECT_EQ(singleSuffixOf("Video (AVI) (*.avi)"), "avi");
+    EXPECT_EQ(singleSuffixOf("All (*.nml *.nma)"), "");
+    EXPECT_EQ(singleSuffixOf("Everything (*)"), "");
 }
 
 // The dialogs list files through a file system model with the dialog's own filter flags.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 
 namespace vantrel {
@@ -14,7 +15,7 @@ QString catalogueFilePath(const QString& executablePath)
     return program.path() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".MSG");
 }
 
-AppPaths appPathsForExecutable(const QString& executablePath, const QString& configDir)
+AppPaths appPathsForExecutable(const QString& executablePath, const QString& configDir, const QString& locale)
 {
     const QFileInfo program(executablePath);
     const QString catalogue = catalogueFilePath(executablePath);
@@ -24,8 +25,16 @@ AppPaths appPathsForExecutable(const QString& executablePath, const QString& con
         return AppPaths{settingsFilePath(executablePath), catalogue, program.path()};
     const QString config =
         configDir.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : configDir;
+    // An installed program speaks the user's language when a catalogue of it came along.
+    const QString language =
+        (locale.isEmpty() ? QLocale::system().name() : locale).section(QLatin1Char('_'), 0, 0);
+    const QString translated =
+        installed.filePath(QStringLiteral("lang/%1/").arg(language) + QFileInfo(catalogue).fileName());
     return AppPaths{QDir(config).filePath(program.completeBaseName() + QStringLiteral(".INI")),
-                    QDir::cleanPath(installedCatalogue), QDir::cleanPath(installed.path())};
+                    QDir::cleanPath(!language.isEmpty() && QFileInfo::exists(translated)
+                                        ? translated
+                                        : installedCatalogue),
+                    QDir::cleanPath(installed.path())};
 }
 
 } // namespace vantrel

@@ -152,13 +152,17 @@ TEST(AppPaths, BesideTheProgramOrInstalledUnderShare)
     AppPaths paths = appPathsForExecutable(program, config);
     EXPECT_EQ(paths.catalogueFile, root.filePath("bin/vantrel.MSG")); // nothing installed: the old place
     ASSERT_TRUE(touch(root.filePath("share/vantrel/vantrel.MSG")));
-    paths = appPathsForExecutable(program, config);
+    ASSERT_TRUE(root.mkpath("share/vantrel/lang/en") &&
+                touch(root.filePath("share/vantrel/lang/en/vantrel.MSG")));
+    EXPECT_EQ(appPathsForExecutable(program, config, "en_GB").catalogueFile,
+              root.filePath("share/vantrel/lang/en/vantrel.MSG"));
+    paths = appPathsForExecutable(program, config, "ja_JP");
     EXPECT_EQ(paths.catalogueFile, root.filePath("share/vantrel/vantrel.MSG"));
     EXPECT_EQ(paths.programFolder, root.filePath("share/vantrel"));
     EXPECT_EQ(paths.settingsFile, QDir(config).filePath("vantrel.INI"));
 
     ASSERT_TRUE(touch(root.filePath("bin/vantrel.MSG")));
-    paths = appPathsForExecutable(program, config);
+    paths = appPathsForExecutable(program, config, "en_GB"); // a build keeps the catalogue beside it
     EXPECT_EQ(paths.catalogueFile, root.filePath("bin/vantrel.MSG"));
     EXPECT_EQ(paths.settingsFile, root.filePath("bin/vantrel.INI"));
 }

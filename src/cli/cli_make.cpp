@@ -27,7 +27,7 @@ int fail(const QString& file, const QString& message, int status = ExitFailed)
 }
 
 // The area as the generator takes it (view pixels at 100 %), the default one when none was
-// given; an empty optional with the error reported otherwise.
+// given; otherwise the exit status, with the error reported.
 struct ResolvedArea
 {
     TCutArea area;
@@ -35,7 +35,7 @@ struct ResolvedArea
 };
 
 ResolvedArea resolveArea(const char* option, const std::optional<AreaOption>& given, int defaultFrameNo,
-                         TInputFrameList& inputs, QSize shape)
+                         const TInputFrameList& inputs, QSize shape)
 {
     ResolvedArea resolved;
     const int frameNo = given ? given->frameNo : defaultFrameNo;
@@ -45,13 +45,10 @@ ResolvedArea resolveArea(const char* option, const std::optional<AreaOption>& gi
                  QStringLiteral("the inputs have frames 1 to %1").arg(inputs.TotalFrames()), ExitUsage);
         return resolved;
     }
-    QImage picture;
-    if (const int code = inputs.SelectFrame(frameNo - 1, picture); code != 0) {
-        resolved.status = fail(inputs.Current()->FileName(), mediaResultMessage(code));
-        return resolved;
-    }
-    const QRect bounds(QPoint(0, 0), picture.size());
-    const QRect rect = given ? given->rect : centredAreaOfShape(picture.size(), shape);
+    // The size its file announces: the run decodes the frame once, later.
+    const QSize picture = inputs.FrameSize(frameNo - 1);
+    const QRect bounds(QPoint(0, 0), picture);
+    const QRect rect = given ? given->rect : centredAreaOfShape(picture, shape);
     if (!bounds.contains(rect)) {
         resolved.status = fail(QLatin1String(option),
                                QStringLiteral("the rectangle must lie within frame %1's picture, 0,0,%2,%3")

@@ -216,15 +216,26 @@ void TInputFrameList::Clear()
     currentFrame_ = 0;
 }
 
+std::size_t TInputFrameList::fileIndexOf(int n) const
+{
+    std::size_t index = 0;
+    while (n >= files_[index]->FirstFrame() + files_[index]->FrameCount())
+        ++index;
+    return index;
+}
+
+QSize TInputFrameList::FrameSize(int n) const
+{
+    return n < 0 || n >= totalFrames_ ? QSize() : files_[fileIndexOf(n)]->FrameSize();
+}
+
 int TInputFrameList::SelectFrame(int n, QImage& frame)
 {
     if (n < 0 || n >= totalFrames_) {
         frame = files_.empty() ? QImage() : files_[current_]->frame();
         return MediaOk;
     }
-    std::size_t index = 0;
-    while (n >= files_[index]->FirstFrame() + files_[index]->FrameCount())
-        ++index;
+    const std::size_t index = fileIndexOf(n);
     currentFrame_ = n;
     bool force = false;
     if (index != current_) {

@@ -33,6 +33,7 @@ public:
 
     const QString& FileName() const { return fileName_; }
     int FrameCount() const { return frameCount_; }
+    QSize FrameSize() const { return frameSize_; }
     int FrameDelay() const { return frameDelayMs_; } // milliseconds; 0 for a still picture
     int FirstFrame() const { return firstFrame_; }
     int BlockStart() const { return blockStart_; } // local number of the block's first frame
@@ -110,6 +111,9 @@ public:
     // file changed or vanished since it was added, with `frame` a black picture of the file's
     // size (null when the size is unknown). Numbers >= TotalFrames() change nothing.
     int SelectFrame(int n, QImage& frame);
+    // The picture size of global frame n as its file announced it, without decoding; an empty
+    // size outside 0..TotalFrames() - 1.
+    QSize FrameSize(int n) const;
 
     int TotalFrames() const { return totalFrames_; }
     int CurrentFrame() const { return currentFrame_; }
@@ -125,6 +129,8 @@ public:
 
 private:
     int add(const QString& path, bool after);
+    // The file holding global frame n (0..TotalFrames() - 1).
+    std::size_t fileIndexOf(int n) const;
     void renumber();
 
     // Pixel memory outlives the files: the next block, of this file or another of the same

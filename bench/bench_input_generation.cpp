@@ -137,6 +137,19 @@ struct Times
     double decoded = 0;
 };
 
+// FFmpeg decoding `frames` frames from firstPage, its thread CPU time added to total.base; false, with
+// the benchmark stopped, when it fails.
+bool timeFfmpegDecode(benchmark::State& state, const QString& path, int firstPage, int frames, Times& total)
+{
+    const double mark = threadCpuMs();
+    if (ffmpegDecode(path, firstPage, frames) != frames) {
+        state.SkipWithError("FFmpeg did not decode the sample video");
+        return false;
+    }
+    total.base += threadCpuMs() - mark;
+    return true;
+}
+
 void report(benchmark::State& state, const Times& total, const char* goal)
 {
     const double iterations = double(state.iterations());
@@ -197,13 +210,9 @@ void BM_MovingCutAgainstFfmpeg(benchmark::State& state)
     const QString& path = sampleVideo(size, frames, inter ? test::AviCodec::Mpeg4 : test::AviCodec::Mjpeg);
     Times total;
     for (auto _ : state) {
-        double mark = threadCpuMs();
-        if (ffmpegDecode(path, 1, frames) != frames) {
-            state.SkipWithError("FFmpeg did not decode the sample video");
+        if (!timeFfmpegDecode(state, path, 1, frames, total))
             return;
-        }
-        total.base += threadCpuMs() - mark;
-        mark = threadCpuMs();
+        const double mark = threadCpuMs();
         const auto ours = std::chrono::steady_clock::now();
         if (generateRun(path, wholePicture(size, 1), wholePicture(size, frames), 90, &total) != 90) {
             state.SkipWithError("the run failed");
@@ -266,12 +275,8 @@ void BM_CliMakeAgainstFfmpeg(benchmark::State& state)
     Times total;
     double start = 0;
     for (auto _ : state) {
-        double mark = threadCpuMs();
-        if (ffmpegDecode(path, 1, frames) != frames) {
-            state.SkipWithError("FFmpeg did not decode the sample video");
+        if (!timeFfmpegDecode(state, path, 1, frames, total))
             return;
-        }
-        total.base += threadCpuMs() - mark;
         const double made = childCpuMs(
             {"vantrel-cli", "make", input.constData(), "-o", output.constData(), "--frames", "90"});
         const double started = childCpuMs({"vantrel-cli", "--version"});
@@ -309,15 +314,11 @@ void BM_FreshBlockAgainstFfmpeg(benchmark::State& state)
     Times total;
     for (auto _ : state) {
         malloc_trim(0);
-        double mark = threadCpuMs();
-        if (ffmpegDecode(path, firstPage, BlockSize) != BlockSize) {
-            state.SkipWithError("FFmpeg did not decode the sample video");
+        if (!timeFfmpegDecode(state, path, firstPage, BlockSize, total))
             return;
-        }
-        total.base += threadCpuMs() - mark;
         list.Clear();
         malloc_trim(0);
-        mark = threadCpuMs();
+        const double mark = threadCpuMs();
         const auto ours = std::chrono::steady_clock::now();
         bool loaded = false;
         if (variant < 2) {

@@ -36,6 +36,14 @@ struct PanelPlayerWidgets
             timer.stop();
         restart = controls.restart;
     }
+
+    // One of the player's commands, from the widgets' state back into them.
+    void step(void (*command)(vantrel::PanelPlayerControls&)) const
+    {
+        vantrel::PanelPlayerControls controls = read();
+        command(controls);
+        write(controls);
+    }
 };
 
 } // namespace
@@ -76,27 +84,18 @@ void TForm1::tbPanelChange()
 
 void TForm1::abbPPlayClick()
 {
-    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
-    vantrel::PanelPlayerControls controls = player.read();
-    vantrel::panelPlay(controls);
-    player.write(controls);
+    PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelPlay);
     UpdateControlState(32);
 }
 
 void TForm1::abbPPauseClick()
 {
-    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
-    vantrel::PanelPlayerControls controls = player.read();
-    vantrel::panelPause(controls);
-    player.write(controls);
+    PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelPause);
 }
 
 void TForm1::abbPStopClick()
 {
-    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
-    vantrel::PanelPlayerControls controls = player.read();
-    vantrel::panelStop(controls);
-    player.write(controls);
+    PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelStop);
     UpdateControlState(32);
 }
 

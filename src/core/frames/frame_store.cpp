@@ -112,19 +112,29 @@ void FrameStore::pushUndo(UndoStack& stack, int start, int count, bool withColou
     stack.Push(start, count, withColour ? &colour_ : nullptr, withMono ? &mono_ : nullptr);
 }
 
+void FrameStore::pushUndoWhole(UndoStack& stack) const
+{
+    stack.PushWhole(colour_, mono_);
+}
+
 bool FrameStore::undo(UndoStack& stack)
 {
-    if (!stack.Undo(colour_, mono_))
-        return false;
-    ++revision_;
-    return true;
+    return restored(stack.Undo(colour_, mono_));
 }
 
 bool FrameStore::redo(UndoStack& stack)
 {
-    if (!stack.Redo(colour_, mono_))
+    return restored(stack.Redo(colour_, mono_));
+}
+
+bool FrameStore::restored(bool changed)
+{
+    if (!changed)
         return false;
     ++revision_;
+    // A whole snapshot may bring back fewer or more frames than the selections knew.
+    colourSelection_ = clampedSelection(colourSelection_, count());
+    monoSelection_ = clampedSelection(monoSelection_, count());
     return true;
 }
 

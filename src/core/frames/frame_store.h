@@ -61,11 +61,14 @@ public:
 
     // Undo snapshots of frames start..start + count - 1, and taking the newest back.
     void pushUndo(UndoStack& stack, int start, int count, bool withColour, bool withMono) const;
+    // An undo snapshot of every frame, for commands that remove frames.
+    void pushUndoWhole(UndoStack& stack) const;
     bool undo(UndoStack& stack);
     bool redo(UndoStack& stack);
 
 private:
     static int clampedSelection(int index, int count);
+    bool restored(bool changed);
 
     QList<QImage> colour_;
     QList<QImage> mono_;

@@ -1,6 +1,7 @@
 #include "core/imaging/undo_stack.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel {
 
@@ -39,10 +40,20 @@ UndoStack::Snapshot UndoStack::take(int start, int count, const QList<QImage>* c
 
 void UndoStack::Push(int start, int count, const QList<QImage>* colour, const QList<QImage>* mono)
 {
+    pushNew(take(start, count, colour, mono));
+}
+
+void UndoStack::PushWhole(const QList<QImage>& colour, const QList<QImage>& mono)
+{
+    pushNew({.start = 0, .whole = true, .colour = colour, .mono = mono});
+}
+
+void UndoStack::pushNew(Snapshot snapshot)
+{
     if (depth_ == 0)
         return;
     redoSnapshots_.clear();
-    snapshots_.push_back(take(start, count, colour, mono));
+    snapshots_.push_back(std::move(snapshot));
     if (static_cast<int>(snapshots_.size()) > depth_)
         snapshots_.pop_front();
 }
@@ -57,11 +68,20 @@ bool UndoStack::restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to, in
     auto size = [](const std::optional<QList<QImage>>& frames) {
         return frames ? static_cast<int>(frames->size()) : 0;
     };
-    const int count = std::max(size(snapshot.colour), size(snapshot.mono));
-    to.push_back(
-        take(snapshot.start, count, snapshot.colour ? &colour : nullptr, snapshot.mono ? &mono : nullptr));
+    if (snapshot.whole) {
+        to.push_back({.start = 0, .whole = true, .colour = colour, .mono = mono});
+    } else {
+        const int count = std::max(size(snapshot.colour), size(snapshot.mono));
+        to.push_back(take(snapshot.start, count, snapshot.colour ? &colour : nullptr,
+                          snapshot.mono ? &mono : nullptr));
+    }
     if (static_cast<int>(to.size()) > depth)
         to.pop_front();
+    if (snapshot.whole) {
+        colour = *snapshot.colour;
+        mono = *snapshot.mono;
+        return true;
+    }
     if (snapshot.colour)
         restoreRange(colour, snapshot.start, *snapshot.colour);
     if (snapshot.mono)

@@ -21,6 +21,9 @@ public:
     // Saves frames start..start + count - 1 of each list given (null: that list isn't saved).
     // Frames outside a list are not saved. A new command ends what could be redone.
     void Push(int start, int count, const QList<QImage>* colour, const QList<QImage>* mono);
+    // Saves both lists whole, for a command that changes how many frames there are: undoing
+    // it gives back the lists as they were, length included.
+    void PushWhole(const QList<QImage>& colour, const QList<QImage>& mono);
 
     // Puts the newest snapshot back into the lists it saved and drops it, keeping the frames it
     // replaced for Redo; false when there was none. Frames that no longer exist in a list are
@@ -40,11 +43,13 @@ private:
     struct Snapshot
     {
         int start = 0;
+        bool whole = false; // replaces the lists instead of frames within them
         std::optional<QList<QImage>> colour;
         std::optional<QList<QImage>> mono;
     };
 
     static Snapshot take(int start, int count, const QList<QImage>* colour, const QList<QImage>* mono);
+    void pushNew(Snapshot snapshot);
     // Moves the newest snapshot of `from` into the lists, and what it replaced onto `to`.
     static bool restore(std::deque<Snapshot>& from, std::deque<Snapshot>& to, int depth,
                         QList<QImage>& colour, QList<QImage>& mono);

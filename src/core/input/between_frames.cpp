@@ -3,6 +3,7 @@
 #include "core/imaging/bitmap.h"
 #include "core/input/truncated_int.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vantrel {
@@ -81,19 +82,25 @@ void Dissolve::step()
 }
 
 Wipe::Wipe(QImage start, QImage end, int count, Direction direction)
-    : picture_(std::move(start)), end_(std::move(end)), direction_(direction)
-{
-    const int length = direction_ == Down ? picture_.height() : picture_.width();
-    band_ = static_cast<float>(length) / (static_cast<float>(count) + 1.0f);
-}
+    : picture_(std::move(start)), end_(std::move(end)), direction_(direction), count_(std::max(count, 0))
+{}
 
 void Wipe::step()
 {
-    if (direction_ == Down)
-        combine(picture_, 0, position_, picture_.width(), band_, end_, 0, position_, CombineMode::Copy);
-    else
-        combine(picture_, position_, 0, band_, picture_.height(), end_, position_, 0, CombineMode::Copy);
-    position_ += band_;
+    ++steps_;
+    const std::int64_t length = direction_ == Down ? picture_.height() : picture_.width();
+    // round(steps × length / (count + 1)), halves up, in integers
+    const std::int64_t parts = std::int64_t{count_} + 1;
+    const int reach = static_cast<int>(std::min(length, (2 * steps_ * length + parts) / (2 * parts)));
+    if (reach > covered_) {
+        if (direction_ == Down)
+            combine(picture_, 0, covered_, picture_.width(), reach - covered_, end_, 0, covered_,
+                    CombineMode::Copy);
+        else
+            combine(picture_, covered_, 0, reach - covered_, picture_.height(), end_, covered_, 0,
+                    CombineMode::Copy);
+        covered_ = reach;
+    }
 }
 
 } // namespace vantrel

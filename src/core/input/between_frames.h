@@ -36,8 +36,9 @@ private:
     std::mt19937 random_{20040229u};
 };
 
-// The end picture copied over the start picture in bands from the top down or from the left,
-// one more band each step.
+// The end picture copied over the start picture from the top down or from the left: after step i
+// of `count` it covers rows (columns) 0 .. round(i × length / (count + 1)) - 1, so the covered part
+// grows by whole rows and never leaves a stripe of the start picture behind.
 class Wipe
 {
 public:
@@ -51,8 +52,9 @@ private:
     QImage picture_;
     QImage end_;
     Direction direction_;
-    float band_ = 0.0f; // accumulated in single precision; combine truncates the fractions
-    float position_ = 0.0f;
+    int count_ = 0;
+    int steps_ = 0;
+    int covered_ = 0; // rows or columns of the end picture shown
 };
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -19,6 +20,12 @@ struct TCutArea
     std::uint8_t Shown = 0;
     std::int32_t Kind = StartKind;
 };
+
+// The area's rectangle, Right - Left wide and Bottom - Top high.
+inline QRect areaRect(const TCutArea& area)
+{
+    return QRect(area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top);
+}
 
 // The whole view on frame 1, not shown.
 TCutArea initialCutArea(int viewWidth, int viewHeight, std::int32_t kind);

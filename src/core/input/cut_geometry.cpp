@@ -4,6 +4,7 @@
 #include "core/input/truncated_int.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -314,6 +315,22 @@ QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSi
         }
     }
     return out;
+}
+
+void rezoomArea(TCutArea& area, MarkedRegion& memory, int fromPercent, int toPercent)
+{
+    if (memory.view != areaRect(area) || memory.picture.isNull()) {
+        const double from = fromPercent / 100.0;
+        memory.picture = QRectF(QPointF(area.Left / from, area.Top / from),
+                                QPointF(area.Right / from, area.Bottom / from));
+    }
+    const double to = toPercent / 100.0;
+    auto toView = [to](double at) { return static_cast<std::int32_t>(std::lround(at * to)); };
+    area.Left = toView(memory.picture.left());
+    area.Top = toView(memory.picture.top());
+    area.Right = toView(memory.picture.right());
+    area.Bottom = toView(memory.picture.bottom());
+    memory.view = areaRect(area);
 }
 
 } // namespace vantrel

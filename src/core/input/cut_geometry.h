@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 
 namespace vantrel {
@@ -64,6 +65,19 @@ QSize defaultAreaSize(double dstWidth, double dstHeight, int viewRectWidth, int 
 // The largest area of the shape's proportions that fits in the picture, centred in it (halves
 // rounded down), in the picture's own pixels; empty for an empty picture or shape.
 QRect centredAreaOfShape(QSize picture, QSize shape);
+
+// The picture region an area marks, kept while the zoom changes, so that rounding to view
+// pixels and a clamp at a small zoom never move or shrink what the user marked.
+struct MarkedRegion
+{
+    QRectF picture; // picture pixels
+    QRect view;     // the area's rectangle when `picture` was last taken or kept
+};
+
+// Puts the area, in view pixels at zoom `fromPercent`, at zoom `toPercent` over the same picture
+// region (edges rounded to view pixels). The region is the remembered one while the area still
+// stands where it was last put, else the area's own; either way it is remembered.
+void rezoomArea(TCutArea& area, MarkedRegion& memory, int fromPercent, int toPercent);
 
 // The part of the picture the area selects at the zoom in percent (the area is in view pixels),
 // stretched without interpolation to the panel size, 24-bit. Parts outside the picture are

@@ -142,13 +142,14 @@ qint64 TInputFrameList::framesDecoded() const
 int TInputFrameList::Probe(const QString& path, int& frameCount)
 {
     std::unique_ptr<MediaFile> media;
-    if (const int code = MediaFile::open(path, media))
-        return code;
     QList<QImage> first;
-    if (const int code = media->load(1, 1, first))
+    int code = MediaFile::open(path, media);
+    if (code == MediaOk)
+        code = media->load(1, 1, first);
+    if (code == MediaNoFrames || (code == MediaOk && first.isEmpty()))
+        return ProbeNoFrames;
+    if (code != MediaOk)
         return code;
-    if (first.isEmpty())
-        return MediaNoFrames;
     frameCount = media->frameCount();
     return MediaOk;
 }

@@ -93,8 +93,12 @@ public:
     TInputFrameList(const TInputFrameList&) = delete;
     TInputFrameList& operator=(const TInputFrameList&) = delete;
 
+    // Probe's code for a file that yields no frame (the error box's item 7).
+    static constexpr int ProbeNoFrames = 7;
+
     // Examines the file and decodes its first frame, as the add command does before it asks
-    // where the file goes: 0 with the file's frame count, or a negative MediaResult.
+    // where the file goes: 0 with the file's frame count, ProbeNoFrames, or a negative
+    // MediaResult.
     static int Probe(const QString& path, int& frameCount);
 
     // Insert the file before or after the current file (at the start of an empty list); the

@@ -98,6 +98,7 @@ void TForm1::frmMainOnCreate()
     ui_->cbFontB->setCurrentIndex(3);
     ui_->cbFEffect->setCurrentIndex(0);
     ui_->cbScale->setCurrentIndex(2);
+    areaZoomPercent_ = inputZoomPercent();
     ui_->cbCutK->setCurrentIndex(0);
     ui_->cbEffect->setCurrentIndex(0);
     ui_->cbDither->setCurrentIndex(0);

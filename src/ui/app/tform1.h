@@ -7,7 +7,7 @@
 #include "core/files/anim_file.h"
 #include "core/frames/frame_store.h"
 #include "core/imaging/undo_stack.h"
-#include "core/input/cut_area.h"
+#include "core/input/cut_geometry.h"
 #include "core/input/input_frame_list.h"
 #include "core/text/text_render.h"
 #include "core/text/text_style.h"
@@ -168,6 +168,10 @@ private:
     void showArea(vantrel::TCutArea& area);
     // The area being edited: the start area when both are shown; null with none.
     vantrel::TCutArea* shownArea();
+    vantrel::MarkedRegion& markedRegion(const vantrel::TCutArea& area);
+
+    // Undo
+    void afterUndoOrRedo();
 
     // Generation
     void abbExecuteClick();
@@ -180,6 +184,7 @@ private:
     void abbSelPanelClick();
     void BuildPanelImage();
     void tbPanelChange();
+    void showPanelFrame();
     void abbPPlayClick();
     void abbPPauseClick();
     void abbPStopClick();
@@ -273,6 +278,10 @@ private:
     int ViewHeight = 0;
     vantrel::TCutArea StartArea;
     vantrel::TCutArea EndArea;
+    // The picture regions the two areas mark, and the zoom their view pixels are at.
+    vantrel::MarkedRegion startRegion_;
+    vantrel::MarkedRegion endRegion_;
+    int areaZoomPercent_ = 100;
     vantrel::TCutArea FontRect;
     vantrel::RenderedText placedText_; // rotated and reduced by the last DrawFont
 

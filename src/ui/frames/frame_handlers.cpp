@@ -60,6 +60,7 @@ void TForm1::tbOutPreOnChange()
     ui_->LeadColor->setImage(vantrel::FitToView(Frames.colourFrame(index), ui_->LeadColor->size()));
     SetColorBarsFromCode(PanelColorCode);
     showMonoFrame(index);
+    showPanelFrame();
     refreshPagePreview();
 }
 
@@ -114,7 +115,7 @@ void TForm1::abbOutPreNextClick()
 
 void TForm1::abbOutPreDelClick()
 {
-    UndoStack.Clear();
+    Frames.pushUndoWhole(UndoStack);
     // The bar's frame, not the mono list's selection, which the panel preview moves.
     Frames.removeFrame(currentFrameIndex());
     UpdateFrameBars();
@@ -126,13 +127,15 @@ void TForm1::abbOutPreDelClick()
 
 void TForm1::abbOutPreClrClick()
 {
-    UndoStack.Clear();
+    Frames.pushUndoWhole(UndoStack);
     Frames.clear();
     for (BitmapView* view :
          {ui_->LeadColor, ui_->LeadMono, ui_->LeadEfColor, ui_->LeadEfMono, ui_->LeadFont, ui_->LeadImage})
         view->clear();
     UpdateFrameBars();
     ui_->cbEffect->setCurrentIndex(0);
-    // A pressed cut button shows its cut area in the views again once the cut areas work.
+    // The views show the cut of the area being edited again.
+    if (vantrel::TCutArea* area = shownArea())
+        PreviewArea(*area);
     UpdateControlState(8);
 }

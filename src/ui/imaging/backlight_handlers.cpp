@@ -31,6 +31,7 @@ void TForm1::tbColorOnChange()
     }
     for (BitmapView* view : {ui_->LeadMono, ui_->LeadFont, ui_->LeadEfMono})
         retint(view);
+    showPanelFrame();
 }
 
 void TForm1::cbDitherOnChange()

@@ -10,12 +10,13 @@
 
 void TForm1::cbEffectChange()
 {
-    if (Frames.isEmpty()) {
-        if (ui_->cbEffect->currentIndex() != vantrel::NoEffect)
-            ui_->cbEffect->setCurrentIndex(vantrel::NoEffect); // comes back here and stops
+    if (Frames.isEmpty() && ui_->cbEffect->currentIndex() != vantrel::NoEffect) {
+        ui_->cbEffect->setCurrentIndex(vantrel::NoEffect); // comes back here
         return;
     }
-    UpdateControlState(255);
+    UpdateControlState(255); // hides the strength bar with no effect chosen
+    if (Frames.isEmpty())
+        return;
     if (vantrel::effectHasStrength(ui_->cbEffect->currentIndex())) {
         const QSignalBlocker quiet(ui_->tbEffect); // one refresh below, not one per setting
         ui_->tbEffect->setRange(vantrel::MinEffectStrength, vantrel::MaxEffectStrength);

@@ -8,13 +8,23 @@ void TForm1::ExeUndo()
 {
     Frames.undo(UndoStack);
     // Also with nothing undone: the bar's frame becomes current and is shown again.
-    tbOutPreOnChange();
+    afterUndoOrRedo();
 }
 
 void TForm1::ExeRedo()
 {
     if (Frames.redo(UndoStack))
-        tbOutPreOnChange();
+        afterUndoOrRedo();
+}
+
+// Undoing a delete brings frames back, redoing it takes them again.
+void TForm1::afterUndoOrRedo()
+{
+    UpdateFrameBars();
+    tbOutPreOnChange();
+    if (Frames.isEmpty())
+        ui_->cbEffect->setCurrentIndex(0);
+    UpdateControlState(8);
 }
 
 // Redo has no button of its own: the standard keys and a menu on the undo buttons reach it,

@@ -30,11 +30,6 @@ Qt::CursorShape zoneCursor(int zone)
     }
 }
 
-QRect areaRect(const vantrel::TCutArea& area)
-{
-    return QRect(area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top);
-}
-
 } // namespace
 
 vantrel::TCutArea* TForm1::shownArea()
@@ -44,12 +39,22 @@ vantrel::TCutArea* TForm1::shownArea()
 
 void TForm1::DrawArea(const vantrel::TCutArea& area)
 {
-    ui_->LeadIn->toggleRectangle(areaRect(area));
+    ui_->LeadIn->toggleRectangle(vantrel::areaRect(area));
+}
+
+vantrel::MarkedRegion& TForm1::markedRegion(const vantrel::TCutArea& area)
+{
+    return &area == &StartArea ? startRegion_ : endRegion_;
 }
 
 void TForm1::ClampArea(vantrel::TCutArea& area)
 {
+    // A clamp fits the area to the picture at this zoom; the region it marks stays for the next.
+    vantrel::MarkedRegion& region = markedRegion(area);
+    const bool untouched = region.view == vantrel::areaRect(area);
     vantrel::ClampArea(area, ui_->LeadIn->dstWidth(), ui_->LeadIn->dstHeight());
+    if (untouched)
+        region.view = vantrel::areaRect(area);
 }
 
 void TForm1::ScrollToArea(vantrel::TCutArea& area)
@@ -150,7 +155,7 @@ void TForm1::LeadInOnMMove(int x, int y)
                                     ui_->LeadIn->dstHeight(), ui_->LeadIn->width(),  ui_->LeadIn->height()};
     const vantrel::TCutArea before = *area;
     if (vantrel::DragArea(*area, AreaHitZone, AreaAspect, dx, dy, view)) {
-        ui_->LeadIn->toggleRectangle(areaRect(before));
+        ui_->LeadIn->toggleRectangle(vantrel::areaRect(before));
         ui_->LeadIn->setDstOrigin(view.dstLeft, view.dstTop);
         PreviewArea(*area);
         DrawArea(*area);

@@ -37,7 +37,12 @@ void TForm1::abbExecuteClick()
             return;
         index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == InsertAfter);
     }
-    if (const int code = generate(index); code != 0)
+    const int code = generate(index);
+    // The run moved the input list through the areas' frames: the frame shown is current again,
+    // so that deleting or adding input files works next to the file the user sees.
+    QImage shown;
+    InputFrames.SelectFrame(ui_->tbInFrame->value() - 1, shown);
+    if (code != 0)
         ShowError(code);
     UpdateFrameBars();
     showFramePosition(Frames.monoSelection() + 1);

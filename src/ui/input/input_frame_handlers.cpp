@@ -1,6 +1,7 @@
 #include "ui/app/tform1.h"
 
 #include "core/frames/frame_bars.h"
+#include "core/input/cut_geometry.h"
 #include "ui/app/tform1_controls.h"
 #include "ui/files/anim_dialog_filter.h"
 #include "ui/input/input_view.h"
@@ -184,11 +185,18 @@ void TForm1::ShowInputFrame()
 
 void TForm1::cbScaleOnChange()
 {
+    // The areas keep marking the same part of the picture at the new zoom.
+    vantrel::TCutArea* area = shownArea();
+    if (area && ui_->LeadIn->hasPicture())
+        DrawArea(*area);
+    const int zoom = inputZoomPercent();
+    vantrel::rezoomArea(StartArea, startRegion_, areaZoomPercent_, zoom);
+    vantrel::rezoomArea(EndArea, endRegion_, areaZoomPercent_, zoom);
+    areaZoomPercent_ = zoom;
+    ShowAreaStatus(StartArea);
+    ShowAreaStatus(EndArea);
     if (!ui_->LeadIn->hasPicture())
         return;
-    vantrel::TCutArea* area = StartArea.Shown ? &StartArea : EndArea.Shown ? &EndArea : nullptr;
-    if (area)
-        DrawArea(*area);
     ShowInputFrame();
     if (area) {
         ClampArea(*area);

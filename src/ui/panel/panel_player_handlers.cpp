@@ -70,11 +70,20 @@ void TForm1::tbPanelChange()
     // An empty store has no frame to show.
     if (Frames.isEmpty())
         return;
-    const int index = ui_->tbPanel->value() - 1;
     // The mono list's selection only: later commands insert at the output bar's frame.
-    Frames.selectMono(index);
-    ui_->LeadImage->setImage(vantrel::panelViewImage(Frames.monoFrame(index), settings_.levels,
-                                                     PanelColorCode, {ViewWidth, ViewHeight}));
+    Frames.selectMono(ui_->tbPanel->value() - 1);
+    showPanelFrame();
+}
+
+// The faceplate view follows every change of the frames and of the backlight colour.
+void TForm1::showPanelFrame()
+{
+    const QImage frame = Frames.monoFrame(ui_->tbPanel->value() - 1);
+    if (frame.isNull())
+        ui_->LeadImage->clear();
+    else
+        ui_->LeadImage->setImage(
+            vantrel::panelViewImage(frame, settings_.levels, PanelColorCode, {ViewWidth, ViewHeight}));
     if (ui_->LeadInfo->hasImage()) {
         QImage info = ui_->LeadInfo->image();
         vantrel::SetPanelPalette(info, settings_.levels, PanelColorCode);

@@ -124,6 +124,7 @@ void TForm1::abbInsFClick()
     QImage composed = Frames.monoFrame(current);
     vantrel::SetPanelPalette(composed, settings_.levels, PanelColorCode);
     ui_->LeadMono->setImage(vantrel::FitToView(composed, ui_->LeadMono->size()));
+    showPanelFrame();
     DrawFont();
 }
 

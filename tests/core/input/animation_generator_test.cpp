@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <cmath>
+#include <cstring>
 #include <utility>
 
 using namespace vantrel;
@@ -176,31 +178,34 @@ TEST(AnimationGenerator, SourceFailureStopsTheRun)
     EXPECT_EQ(generator.framesMade(), 3);
 }
 
-TEST(AnimationGenerator, WipesCoverTheStartBandByBand)
+TEST(AnimationGenerator, WipesCoverWholeRowsGrowingEvenly)
 {
-    struct Case
-    {
-        int method, frames;
-        QList<int> covered; // rows (down) or columns (right) of E in each frame in between
-    } cases[] = {
-        {4, 4, {18, 36}},
-        {6, 6, {32, 64, 96, 128}},
-        {5, 7, {18, 36, 54, 36, 18}},
-    };
-    for (const Case& c : cases) {
-        TwoColourRun run({160, 54}, c.frames, c.method);
-        const QList<AnimationGenerator::Frame> frames = run.frames();
-        ASSERT_EQ(frames.size(), c.frames);
-        for (qsizetype i = 0; i < c.covered.size(); ++i) {
-            const auto& made = frames[i + 1];
-            const QImage& shown = made.copyOf >= 0 ? frames[made.copyOf].picture : made.picture;
-            int wrong = 0;
-            for (int y = 0; y < 54; ++y)
-                for (int x = 0; x < 160; ++x) {
-                    const bool covered = (c.method < 6 ? y : x) < c.covered[i];
-                    wrong += shown.pixel(x, y) != (covered ? run.endColour : run.startColour);
+    // In-between frame i of c shows the end picture over the first round(i × L / (c + 1)) rows
+    // (down) or columns (right) and the start picture over the rest, for every frame count.
+    const QSize panel(160, 54);
+    for (int method = 4; method <= 7; ++method) {
+        const bool down = method < 6;
+        const int length = down ? panel.height() : panel.width();
+        for (int frameCount = 1; frameCount <= 90; ++frameCount) {
+            TwoColourRun run(panel, frameCount, method);
+            const QList<AnimationGenerator::Frame> frames = run.frames();
+            ASSERT_EQ(frames.size(), frameCount);
+            const int between = method % 2 == 0 ? frameCount - 2 : (frameCount - 1) / 2 - 1;
+            const QImage end = solid(panel, run.endColour);
+            const QImage start = solid(panel, run.startColour);
+            for (int i = 1; i <= between; ++i) {
+                const int covered = static_cast<int>(std::lround(i * double(length) / (between + 1)));
+                const QImage& shown = frames[i].picture;
+                int wrongRows = 0;
+                for (int y = 0; y < panel.height(); ++y) {
+                    const int endBytes = down ? (y < covered ? panel.width() * 3 : 0) : covered * 3;
+                    const uchar* row = shown.constScanLine(y);
+                    wrongRows += std::memcmp(row, end.constScanLine(y), endBytes) != 0 ||
+                                 std::memcmp(row + endBytes, start.constScanLine(y) + endBytes,
+                                             panel.width() * 3 - endBytes) != 0;
                 }
-            EXPECT_EQ(wrong, 0) << "method " << c.method << " frame " << i + 1;
+                ASSERT_EQ(wrongRows, 0) << "method " << method << " N " << frameCount << " frame " << i;
+            }
         }
     }
 }

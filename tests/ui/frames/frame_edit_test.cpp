@@ -5,6 +5,7 @@
 #include "ui/frames/frame_track_bar.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -71,21 +72,42 @@ TEST_F(FrameEdit, DeleteTakesTheBarsFrameNotThePanelPreviewsSelection)
     EXPECT_EQ(colourMarks(), monoMarks());
 }
 
-TEST_F(FrameEdit, ClearEmptiesStoreViewsAndUndo)
+TEST_F(FrameEdit, ClearEmptiesStoreAndViews)
 {
     open();
     addFrames(4);
     window().frameStore().pushUndo(window().undoStack(), 0, 4, true, true);
     control<BitmapView>("LeadEfMono")->setImage(markedMono(1));
     control<QComboBox>("cbEffect")->setCurrentIndex(3);
+    ASSERT_FALSE(control<QWidget>("tbEffect")->isHidden());
     click("abbOutPreClr");
     EXPECT_TRUE(window().frameStore().isEmpty());
-    EXPECT_EQ(window().undoStack().count(), 0);
+    EXPECT_EQ(window().undoStack().count(), 2) << "clearing can be undone";
     EXPECT_EQ(control<QComboBox>("cbEffect")->currentIndex(), 0);
+    EXPECT_TRUE(control<QWidget>("tbEffect")->isHidden());
     for (const char* name : {"LeadColor", "LeadMono", "LeadEfColor", "LeadEfMono", "LeadFont"})
         EXPECT_FALSE(control<BitmapView>(name)->hasImage()) << name;
     EXPECT_EQ(control<FrameTrackBar>("tbOutPre")->maximum(), 1);
     EXPECT_FALSE(control<QToolButton>("abbOutPreClr")->isEnabled());
+}
+
+TEST_F(FrameEdit, ClearWhileAnAreaIsEditedShowsItsCut)
+{
+    open();
+    addFrames(2);
+    setPosition(1); // at a later frame the bar's move to frame 1 ends the editing first
+    QImage picture(300, 200, QImage::Format_RGB888);
+    picture.fill(qRgb(200, 100, 50));
+    const QString path = QDir(folderPath()).filePath("input.png");
+    ASSERT_TRUE(picture.save(path));
+    dialogs().fileAnswers.push_back(path);
+    click("abbInPic");
+    click("abbCutS");
+    click("abbOutPreClr");
+    const QImage shown = control<BitmapView>("LeadColor")->image();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(200, 100, 50));
+    EXPECT_TRUE(control<BitmapView>("LeadMono")->hasImage());
 }
 
 TEST_F(FrameEdit, EmptiedViewsLookAsAtStartUp)

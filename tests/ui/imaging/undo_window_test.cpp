@@ -53,15 +53,36 @@ TEST_F(UndoWindow, UndoRedisplaysTheBarsFrameEvenWithNothingToUndo)
     EXPECT_TRUE(control<BitmapView>("LeadMono")->hasImage());
 }
 
-TEST_F(UndoWindow, DeletingAFrameDropsTheHistory)
+TEST_F(UndoWindow, DeletesAreUndoneAndRedoneWithTheViews)
 {
     open();
     addFrames(3);
     changeMono(0, 150);
     setPosition(3);
     control<QToolButton>("abbOutPreDel")->click();
+    ASSERT_EQ(monoMarks(), (QList<int>{150, 1}));
+    control<QToolButton>("abbUndo")->click();
+    EXPECT_EQ(monoMarks(), (QList<int>{150, 1, 2}));
+    EXPECT_EQ(colourMarks(), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(control<QSlider>("tbOutPre")->maximum(), 3);
+    control<QToolButton>("abbUndo")->click(); // the change before the delete
+    EXPECT_EQ(monoMarks(), (QList<int>{0, 1, 2}));
+    window().ExeRedo();
+    window().ExeRedo();
+    EXPECT_EQ(monoMarks(), (QList<int>{150, 1}));
+    EXPECT_EQ(control<QSlider>("tbOutPre")->maximum(), 2);
+    EXPECT_EQ(shownMark("LeadMono"), 1) << "the view shows what redo left";
+
+    control<QToolButton>("abbOutPreClr")->click();
+    ASSERT_TRUE(window().frameStore().isEmpty());
     control<QToolButton>("abbUndo")->click();
     EXPECT_EQ(monoMarks(), (QList<int>{150, 1}));
+    EXPECT_EQ(shownMark("LeadMono"), 150); // the bar went back to frame 1 with the store empty
+    EXPECT_TRUE(control<QToolButton>("abbOutPreDel")->isEnabled());
+    window().ExeRedo();
+    EXPECT_TRUE(window().frameStore().isEmpty());
+    EXPECT_FALSE(control<BitmapView>("LeadMono")->hasImage());
+    EXPECT_FALSE(control<QToolButton>("abbOutPreDel")->isEnabled());
 }
 
 TEST_F(UndoWindow, BacklightRetintsTheStoredCurrentFrameOnly)

@@ -95,6 +95,40 @@ TEST_F(Generation, VideoToSavedAnimationAndBack)
     EXPECT_TRUE(dialogs().messages.empty());
 }
 
+// Changing the zoom keeps the areas on the part of the picture they mark.
+TEST_F(Generation, ZoomKeepsTheMarkedPictureRegion)
+{
+    open();
+    QImage picture(402, 300, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 100));
+    const QString path = QDir(folderPath()).filePath("wide.png");
+    ASSERT_TRUE(picture.save(path));
+    addInput(path);
+    control<QToolButton>("abbCutS")->click();
+    drag({100, 30}, {400, 30}); // moved right until it meets the picture's edge at 402
+    auto rect = [this] {
+        const vantrel::TCutArea& a = window().startArea();
+        return QRect(QPoint(a.Left, a.Top), QPoint(a.Right, a.Bottom));
+    };
+    ASSERT_EQ(rect(), QRect(QPoint(200, 0), QPoint(402, 54)));
+    auto* scale = control<QComboBox>("cbScale"); // 25, 50, 100, 200, 400 %
+    scale->setCurrentIndex(0);
+    // 50.0 .. 100.5 rounds to 50 .. 101, one past the 100.5 picture pixels: pushed back inside
+    EXPECT_EQ(rect(), QRect(QPoint(49, 0), QPoint(100, 14)));
+    scale->setCurrentIndex(2);
+    EXPECT_EQ(rect(), QRect(QPoint(200, 0), QPoint(402, 54))) << "the clamp at 25 % is not kept";
+    scale->setCurrentIndex(3);
+    EXPECT_EQ(rect(), QRect(QPoint(400, 0), QPoint(804, 108)));
+
+    typeInto(control<QLineEdit>("MkFrm"), "1");
+    control<QToolButton>("abbExecute")->click();
+    ASSERT_EQ(window().frameStore().count(), 1);
+    const QImage cut = vantrel::resizeNearest(picture.copy(200, 0, 202, 54), 160, 54);
+    EXPECT_EQ(window().frameStore().colourFrame(0), cut);
+}
+
 TEST_F(Generation, CancelLeavesTheStoreAsItWasAndTooManyFramesAreRefused)
 {
     open();

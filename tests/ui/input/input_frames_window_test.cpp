@@ -71,6 +71,30 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
     control<QToolButton>("abbInClr")->click();
     EXPECT_FALSE(control<InputView>("LeadIn")->hasPicture());
     EXPECT_FALSE(control<QToolButton>("abbExecute")->isEnabled());
+
+    // A file that yields no frame has its own message.
+    ASSERT_TRUE(vantrel::test::writePngAvi(video, {64, 64}, {}));
+    addInput(video);
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_EQ(dialogs().messages[0].text, window().catalogue().errorTexts[7]);
+}
+
+// Making frames reads the areas' frames; the file shown stays the one delete removes.
+TEST_F(InputFrames, CreateLeavesTheShownFileCurrent)
+{
+    open();
+    const QString video = QDir(folderPath()).filePath("clip.avi");
+    vantrel::test::AviLayout layout;
+    layout.frames = 5;
+    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
+    addInput(video);
+    dialogs().insertAnswers.push_back(2);
+    addInput(writePicture("after.png", {64, 64})); // frame 6, shown; both areas on frame 1
+    typeInto(control<QLineEdit>("MkFrm"), "3");
+    control<QToolButton>("abbExecute")->click();
+    ASSERT_EQ(window().frameStore().count(), 3);
+    control<QToolButton>("abbDelPic")->click();
+    EXPECT_EQ(control<QSlider>("tbInFrame")->maximum(), 5) << "the picture shown goes, not the video";
 }
 
 // The dialog offers the videos as their own kind, and an MP4 chosen there adds its frames.

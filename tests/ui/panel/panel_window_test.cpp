@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -53,7 +54,7 @@ TEST_F(PanelWindow, RegistrationLaysOutTheFaceplateAndReshapesTheViews)
     EXPECT_EQ(window().settings().panelWidth, 100);
     EXPECT_EQ(window().viewSize(), QSize(100, 40));
     EXPECT_TRUE(control<QLabel>("Panel9")->text().isEmpty());
-    const QPoint origin = vantrel::centredOrigin(control<QLabel>("Panel9")->size(), {500, 300});
+    const QPoint origin((426 - 500) / 2, (238 - 300) / 2); // the faceplate box is 426 x 238
     EXPECT_EQ(control<QLabel>("imgPanel")->geometry(), QRect(origin, QSize(500, 300)));
     EXPECT_EQ(control<BitmapView>("LeadInfo")->geometry(), QRect(origin + QPoint(10, 20), QSize(100, 30)));
     EXPECT_EQ(control<BitmapView>("LeadImage")->geometry(), QRect(origin + QPoint(10, 50), QSize(100, 40)));
@@ -99,6 +100,29 @@ TEST_F(PanelWindow, PreviewTintsTheFrameAndTheInfoStrip)
     EXPECT_EQ(shown.pixelColor(3, 0), QColor(0, 255, 255));
     EXPECT_EQ(shown.pixelColor(2, 0), QColor(0, 0, 0));
     EXPECT_EQ(shown.pixelColor(4, 0), QColor(0, 0, 0));
+    EXPECT_EQ(control<BitmapView>("LeadInfo")->image().color(3), qRgb(0, 255, 255));
+}
+
+TEST_F(PanelWindow, ViewFollowsEveryChangeOfTheFramesAndTheColour)
+{
+    useShippedFaceplate();
+    open();
+    addFrames(3); // marks 0, 1, 2: one lit dot at x = 0, 1, 2
+    showPage(3);
+    control<FrameTrackBar>("tbPanel")->setValue(1);
+    ASSERT_EQ(shownMark("LeadImage"), 0);
+    setPosition(1);
+    control<QToolButton>("abbOutPreDel")->click();
+    EXPECT_EQ(shownMark("LeadImage"), 1) << "the deleted frame's successor";
+    window().ExeUndo();
+    EXPECT_EQ(shownMark("LeadImage"), 0);
+    control<QToolButton>("abbOutPreClr")->click();
+    EXPECT_FALSE(control<BitmapView>("LeadImage")->hasImage());
+    window().ExeUndo();
+    EXPECT_EQ(shownMark("LeadImage"), 0);
+    control<QSlider>("tbRed")->setValue(0); // colour code 15: level 3 is cyan
+    const QImage shown = control<BitmapView>("LeadImage")->image();
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 255, 255));
     EXPECT_EQ(control<BitmapView>("LeadInfo")->image().color(3), qRgb(0, 255, 255));
 }
 

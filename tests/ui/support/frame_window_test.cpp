@@ -2,6 +2,7 @@
 
 #include "core/files/anim_file.h"
 #include "core/imaging/mono_conversion.h"
+#include "ui/frames/bitmap_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +26,13 @@ QImage FrameWindowTest::markedPicture(int mark, QSize size)
 QImage FrameWindowTest::markedMono(int mark, QSize size)
 {
     return vantrel::MakeMono(markedPicture(mark, size), 2);
+}
+
+int FrameWindowTest::shownMark(const char* view)
+{
+    const QImage shown = control<BitmapView>(view)->image();
+    const int column = markOf(shown);
+    return column < 0 ? -1 : column * 160 / shown.width();
 }
 
 int FrameWindowTest::markOf(const QImage& frame)

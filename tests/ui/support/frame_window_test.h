@@ -19,6 +19,8 @@ protected:
     static QImage markedMono(int mark, QSize size = {160, 54});
     // The mark of a colour or mono frame; -1 when the first row is dark.
     static int markOf(const QImage& frame);
+    // The mark of the frame a view shows stretched from the 160 dots across to its width.
+    int shownMark(const char* view);
     // The marks of the store's mono frames, in order.
     QList<int> monoMarks();
     QList<int> colourMarks();

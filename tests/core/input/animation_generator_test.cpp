@@ -153,6 +153,22 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
     ASSERT_EQ(there.next(frame), 0);
     EXPECT_EQ(frame.picture, CutArea(picture, area(40, 20, 100, 60, 3), 100, request.panelSize));
     EXPECT_EQ(asked, QList<int>({1, 4, 3}));
+
+    // Thirds: (0, 0)-(40, 20) to (10, 20)-(100, 50) over D = 3 passes 3.3, 6.7 and 13.3, all
+    // truncated.
+    request.end = area(10, 20, 100, 50, 1);
+    request.frameCount = 4;
+    request.method = 0;
+    AnimationGenerator thirds(request, [&](int, QImage& out) {
+        out = picture;
+        return 0;
+    });
+    QList<QImage> made;
+    while (!thirds.done() && thirds.next(frame) == 0)
+        made << frame.picture;
+    ASSERT_EQ(made.size(), 4);
+    EXPECT_EQ(made[1], CutArea(picture, area(3, 6, 60, 30, 1), 100, request.panelSize));
+    EXPECT_EQ(made[2], CutArea(picture, area(6, 13, 80, 40, 1), 100, request.panelSize));
 }
 
 TEST(AnimationGenerator, SourceFailureStopsTheRun)

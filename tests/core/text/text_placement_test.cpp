@@ -23,6 +23,29 @@ TEST(Rotate, QuarterTurnsMoveWholePixelsClockwise)
             << degrees;
 }
 
+// A ray from the centre to the right edge, turned 30 degrees clockwise on screen, points down
+// to the right: each of its pixels lies tan 30 as far below the centre as it lies right of it.
+TEST(Rotate, OtherAnglesTurnClockwiseOnScreen)
+{
+    QImage source(41, 41, QImage::Format_RGB888);
+    source.fill(Qt::black);
+    for (int x = 20; x < 41; ++x)
+        source.setPixel(x, 20, qRgb(255, 255, 255));
+    const QImage turned = Rotate(source, 30, qRgb(0, 0, 0));
+    const double cx = turned.width() / 2.0, cy = turned.height() / 2.0;
+    int lit = 0, off = 0;
+    for (int y = 0; y < turned.height(); ++y)
+        for (int x = 0; x < turned.width(); ++x) {
+            if (turned.pixel(x, y) != qRgb(255, 255, 255))
+                continue;
+            ++lit;
+            const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            off += std::abs(dy - dx * std::tan(30 * 3.14159265358979 / 180)) > 1.0;
+        }
+    EXPECT_GE(lit, 18);
+    EXPECT_EQ(off, 0);
+}
+
 TEST(PlaceableText, GrowsWithBlackAndWhiteCornersAndKeepsFourGreys)
 {
     QImage image(20, 6, QImage::Format_RGB888), mask(20, 6, QImage::Format_RGB888);

@@ -67,6 +67,40 @@ TEST(Effects, ExtremesMapEachChannel)
     }
 }
 
+TEST(Effects, MiddleStrengthsByTheirRules)
+{
+    struct Case
+    {
+        int index, strength;
+        std::vector<int> in, out;
+    };
+    const Case cases[] = {
+        // 40 % of the way to white or to black, rounded: 100 + 62, 200 + 22, 0 + 102; 100 - 40, 3 - 1.2
+        {Brightness, 400, {100, 200, 0}, {162, 222, 102}},
+        {Brightness, -400, {100, 200, 3}, {60, 120, 2}},
+        // 127.5 + (v - 127.5) x 2.5: 58.75, 158.75, beyond 255; x 0.4: 116.9, 156.9
+        {ContrastEffect, 600, {100, 140, 200}, {59, 159, 255}},
+        {ContrastEffect, -600, {101, 201, 128}, {117, 157, 128}},
+    };
+    for (const Case& c : cases) {
+        QImage image(static_cast<int>(c.in.size()), 1, QImage::Format_RGB888);
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, 0, qRgb(c.in[x], c.in[x], c.in[x]));
+        const QImage out = applied(image, c.index, c.strength);
+        for (int x = 0; x < image.width(); ++x)
+            EXPECT_EQ(out.pixelColor(x, 0).green(), c.out[x]) << c.index << " " << c.strength << " " << x;
+    }
+
+    // Equalised 10, 20, 20, 30, 40: the cumulative counts above the darkest, 0 2 2 3 4 of 4,
+    // times 255 and rounded: 127.5 goes up.
+    QImage plane(5, 1, QImage::Format_Grayscale8);
+    const uchar values[] = {10, 20, 20, 30, 40};
+    std::copy(std::begin(values), std::end(values), plane.scanLine(0));
+    HistoEqualize(plane);
+    EXPECT_EQ(std::vector<int>(plane.constScanLine(0), plane.constScanLine(0) + 5),
+              (std::vector<int>{0, 128, 128, 191, 255}));
+}
+
 TEST(Effects, SharpnessBlursOrSteepensAStepEdge)
 {
     struct Case
@@ -74,7 +108,11 @@ TEST(Effects, SharpnessBlursOrSteepensAStepEdge)
         int strength;
         std::vector<int> row; // x = 7..12; the 5 x 5 box mean at x = 8..11 is 84, 108, 132, 156
     };
-    const Case cases[] = {{-1000, {60, 84, 108, 132, 156, 180}}, {1000, {60, 0, 0, 255, 255, 180}}};
+    // Halfway to the blur at -500; once the difference away from it at 250 (4 x 250 / 1000).
+    const Case cases[] = {{-1000, {60, 84, 108, 132, 156, 180}},
+                          {1000, {60, 0, 0, 255, 255, 180}},
+                          {-500, {60, 72, 84, 156, 168, 180}},
+                          {250, {60, 36, 12, 228, 204, 180}}};
     for (const Case& c : cases) {
         const QImage out = applied(stepEdge(), Sharpness, c.strength);
         for (int y = 0; y < 10; ++y)

@@ -247,6 +247,20 @@ TEST(AnimationGenerator, DissolveSwitchesItsShareOfPixelsAndEnds)
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(run.frames()[1].picture, between.picture) << "the same inputs dissolve alike";
 
+    // There and back over N = 7: c = 2 frames in between, each switching ceil(8640 / 3) more.
+    const QList<AnimationGenerator::Frame> back = TwoColourRun({160, 54}, 7, 3).frames();
+    ASSERT_EQ(back.size(), 7);
+    for (const int i : {1, 2}) {
+        const QImage& picture = back[i].picture;
+        int black = 0;
+        for (int y = 0; y < 54; ++y)
+            for (int x = 0; x < 160; ++x)
+                black += picture.pixel(x, y) == qRgb(0, 0, 0);
+        EXPECT_EQ(black, 2880 * i) << i;
+    }
+    EXPECT_EQ(back[4].copyOf, 2);
+    EXPECT_EQ(back[5].copyOf, 1);
+
     // Panels too small for the quotas: every pixel has switched before the last frame, at the
     // end of a frame (3 x 2, N = 6: 4 frames of 2) or within one (3 x 3, N = 8: 6 frames of 2).
     for (const auto& [size, frameCount] : {std::pair(QSize(3, 2), 6), std::pair(QSize(3, 3), 8)}) {

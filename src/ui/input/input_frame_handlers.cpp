@@ -198,10 +198,6 @@ void TForm1::cbScaleOnChange()
     if (!ui_->LeadIn->hasPicture())
         return;
     ShowInputFrame();
-    if (area) {
-        ClampArea(*area);
-        PreviewArea(*area);
-        DrawArea(*area);
-        ShowAreaStatus(*area);
-    }
+    if (area)
+        showArea(*area); // scrolled into view at the new zoom
 }

@@ -1,5 +1,6 @@
 #include "support/test_files.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QtEndian>
@@ -52,6 +53,25 @@ QByteArray pngAnnouncing(quint32 width, quint32 height)
     const QByteArray someData = qCompress(QByteArray(64, '\0')).mid(4); // zlib stream, no length prefix
     return QByteArray(signature, 8) + pngChunk("IHDR", header) + pngChunk("IDAT", someData) +
            pngChunk("IEND", {});
+}
+
+QByteArray jpegWithOrientation(const QImage& picture, int orientation)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "jpeg", 95))
+        return {};
+    // APP1 "Exif": a big-endian TIFF header and one IFD holding the orientation (tag 0x0112,
+    // type SHORT, one value), put right after the start-of-image marker.
+    const QByteArray tiff =
+        QByteArray("MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01", 18) +
+        QByteArray(1, '\0') + QByteArray(1, char(orientation)) + QByteArray("\x00\x00\x00\x00\x00\x00", 6);
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(payload.size()) + 2;
+    const QByteArray segment = QByteArray("\xff\xe1", 2) + QByteArray(1, char(length >> 8)) +
+                               QByteArray(1, char(length & 0xff)) + payload;
+    return jpeg.left(2) + segment + jpeg.mid(2);
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes)

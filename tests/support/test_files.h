@@ -16,6 +16,10 @@ QString writePicture(const QTemporaryDir& dir, const QString& name, const QImage
 // image data; chunk checksums are correct so readers trust the header.
 QByteArray pngAnnouncing(quint32 width, quint32 height);
 
+// The picture as a JPEG whose EXIF orientation tag (1..8) says how to turn it upright, as a
+// phone's camera writes portrait photos.
+QByteArray jpegWithOrientation(const QImage& picture, int orientation);
+
 bool writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 

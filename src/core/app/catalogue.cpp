@@ -131,6 +131,7 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.singleFrameFile = ini.readString(dialogMessage, QStringLiteral("SingleFrameFile"), QString());
     c.endConfirmUnsaved = ini.readString(dialogMessage, QStringLiteral("EndConfirmUnsaved"), QString());
     c.generating = ini.readString(dialogMessage, QStringLiteral("Generating"), QString());
+    c.pictureReduced = ini.readString(dialogMessage, QStringLiteral("PictureReduced"), QString());
 
     c.hints = readNamedTexts(ini, QStringLiteral("Hint"), Catalogue::hintKeys());
     return c;

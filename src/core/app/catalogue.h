@@ -33,8 +33,9 @@ struct Catalogue
     QString frameTooLarge; // a save refused for frames the file format can't hold
     // Questions and notes of the load, save and exit commands; %1.. are filled in by them.
     QString frameSizeDiffers, framesLeftOut, overwriteConfirm, singleFrameFile, endConfirmUnsaved;
-    QString generating; // the progress of a long generation run
-    QString undo, redo; // the undo buttons' menu
+    QString generating;     // the progress of a long generation run
+    QString pictureReduced; // %1 x %2 read as %3 x %4 to fit in memory
+    QString undo, redo;     // the undo buttons' menu
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

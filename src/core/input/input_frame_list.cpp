@@ -10,8 +10,8 @@ namespace vantrel {
 TInputFile::TInputFile(QString fileName, std::unique_ptr<MediaFile> media,
                        std::shared_ptr<FrameBufferPool> buffers)
     : fileName_(std::move(fileName)), frameCount_(media->frameCount()), frameDelayMs_(media->frameDelayMs()),
-      frameSize_(media->frameSize()), buffers_(std::move(buffers)), media_(std::move(media)),
-      stamp_(stampOf(fileName_))
+      frameSize_(media->frameSize()), fullSize_(media->fullSize()), buffers_(std::move(buffers)),
+      media_(std::move(media)), stamp_(stampOf(fileName_))
 {}
 
 TInputFile::~TInputFile() = default;

@@ -34,6 +34,8 @@ public:
     const QString& FileName() const { return fileName_; }
     int FrameCount() const { return frameCount_; }
     QSize FrameSize() const { return frameSize_; }
+    // The picture's own size; larger than FrameSize() when it was read reduced to fit in memory.
+    QSize FullSize() const { return fullSize_; }
     int FrameDelay() const { return frameDelayMs_; } // milliseconds; 0 for a still picture
     int FirstFrame() const { return firstFrame_; }
     int BlockStart() const { return blockStart_; } // local number of the block's first frame
@@ -73,6 +75,7 @@ private:
     int frameCount_ = 0;
     int frameDelayMs_ = 0;
     QSize frameSize_;
+    QSize fullSize_;
     int firstFrame_ = 0;
     int blockStart_ = 0;
     int blockIndex_ = 0;

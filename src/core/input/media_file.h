@@ -44,6 +44,8 @@ public:
     virtual int frameCount() const = 0;   // 1 for a still picture
     virtual int frameDelayMs() const = 0; // whole milliseconds per frame; 0 for a still picture
     virtual QSize frameSize() const = 0;
+    // The size before any reduction to fit in memory; larger than frameSize() when reduced.
+    virtual QSize fullSize() const { return frameSize(); }
     // True when every frame decodes without the ones before it, so that a frame can be had
     // for the cost of one decode.
     virtual bool decodesFramesAlone() const = 0;

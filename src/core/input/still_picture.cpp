@@ -36,16 +36,45 @@ bool isAcceptedFormat(const QByteArray& format)
     return format == "jpeg" || format == "png" || format == "bmp";
 }
 
-int examineHeader(QImageReader& reader, QSize& size)
+// Camera photos beyond the memory limit are decoded smaller by the JPEG decoder itself, which
+// scales by 1/2, 1/4 and 1/8 while decoding; no other format can, so they stay refused.
+constexpr qint64 MaxReducedPixels = 256LL * 1024 * 1024;
+constexpr int MaxReducedSide = 65535; // the largest a JPEG can be
+
+QSize reducedSize(QSize stored, int divisor)
+{
+    return {(stored.width() + divisor - 1) / divisor, (stored.height() + divisor - 1) / divisor};
+}
+
+int examineHeader(QImageReader& reader, PictureHeader& header)
 {
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead() || !isAcceptedFormat(reader.format()))
         return MediaUnsupported;
-    size = reader.size();
-    if (size.isEmpty())
+    const QSize stored = reader.size();
+    if (stored.isEmpty())
         return MediaCorrupt;
-    if (exceedsPictureLimits(size.width(), size.height()))
-        return MediaTooLarge;
+    QSize decoded = stored;
+    if (exceedsPictureLimits(stored.width(), stored.height())) {
+        const bool reducible = reader.format() == "jpeg" && stored.width() <= MaxReducedSide &&
+                               stored.height() <= MaxReducedSide &&
+                               qint64{stored.width()} * stored.height() <= MaxReducedPixels;
+        if (!reducible)
+            return MediaTooLarge;
+        for (const int divisor : {2, 4, 8}) {
+            decoded = reducedSize(stored, divisor);
+            if (!exceedsPictureLimits(decoded.width(), decoded.height()))
+                break;
+        }
+        if (exceedsPictureLimits(decoded.width(), decoded.height()))
+            return MediaTooLarge;
+    }
+    // Phones store portrait photos on their side with an orientation tag: pages are upright.
+    reader.setAutoTransform(true);
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    header.decoded = decoded;
+    header.upright = turned ? decoded.transposed() : decoded;
+    header.fullUpright = turned ? stored.transposed() : stored;
     return MediaOk;
 }
 
@@ -100,21 +129,24 @@ QImage toRgb888InPlace(QImage image)
     return rgb;
 }
 
-int decodePicture(QIODevice& device, QSize expectedSize, FrameBufferPool* buffers, QImage& picture)
+int decodePicture(QIODevice& device, const PictureHeader& expected, FrameBufferPool* buffers, QImage& picture)
 {
     QImageReader reader(&device);
-    QSize size;
-    if (const int rc = examineHeader(reader, size))
+    PictureHeader header;
+    if (const int rc = examineHeader(reader, header))
         return rc;
-    if (size != expectedSize) // replaced since it was opened
-        return MediaCorrupt;
+    if (header.upright != expected.upright || header.fullUpright != expected.fullUpright)
+        return MediaCorrupt; // replaced since it was opened
     // Captured now: the reader forgets the format once it has read.
     const QByteArray format = reader.format();
     QImage decoded;
-    // Handlers decode into an image of the size and layout they would make themselves.
-    if (buffers && reader.imageFormat() == QImage::Format_RGB32)
-        decoded = buffers->take(size, QImage::Format_RGB32);
-    if (!reader.read(&decoded) || decoded.size() != size)
+    if (header.decoded != reader.size())
+        reader.setScaledSize(header.decoded);
+    // Handlers decode into an image of the size and layout they would make themselves; a turned
+    // picture comes out in an image of its own.
+    else if (buffers && header.upright == header.decoded && reader.imageFormat() == QImage::Format_RGB32)
+        decoded = buffers->take(header.decoded, QImage::Format_RGB32);
+    if (!reader.read(&decoded) || decoded.size() != header.upright)
         return MediaCorrupt;
     if (!pictureDataComplete(format, device))
         return MediaCorrupt;
@@ -146,7 +178,7 @@ int StillPicture::start(std::unique_ptr<StillPicture> picture, std::unique_ptr<M
     if (!data)
         return MediaCannotOpen;
     QImageReader reader(data.get());
-    if (const int rc = examineHeader(reader, picture->size_))
+    if (const int rc = examineHeader(reader, picture->header_))
         return rc;
     out = std::move(picture);
     return MediaOk;
@@ -177,7 +209,7 @@ int StillPicture::load(int firstPage, int count, QList<QImage>& frames)
         if (!data)
             return MediaCannotOpen;
         ++framesDecoded_;
-        if (const int rc = decodePicture(*data, size_, buffers_.get(), picture_))
+        if (const int rc = decodePicture(*data, header_, buffers_.get(), picture_))
             return rc;
     }
     frames = QList<QImage>{picture_};

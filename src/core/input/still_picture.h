@@ -8,7 +8,16 @@
 
 namespace vantrel {
 
-// A JPEG, PNG or BMP picture: one page, decoded on the first load and kept.
+// The sizes a picture's header gives.
+struct PictureHeader
+{
+    QSize decoded;     // as the decoder makes it, before the orientation is applied
+    QSize upright;     // the page: decoded, turned upright
+    QSize fullUpright; // the picture's own size, upright; larger than `upright` when reduced
+};
+
+// A JPEG, PNG or BMP picture: one page, decoded on the first load and kept, turned upright by its
+// orientation tag. A JPEG too large for memory is decoded at 1/2, 1/4 or 1/8 of its size.
 class StillPicture final : public MediaFile
 {
 public:
@@ -20,7 +29,8 @@ public:
 
     int frameCount() const override { return 1; }
     int frameDelayMs() const override { return 0; }
-    QSize frameSize() const override { return size_; }
+    QSize frameSize() const override { return header_.upright; }
+    QSize fullSize() const override { return header_.fullUpright; }
     bool decodesFramesAlone() const override { return true; }
     qint64 framesDecoded() const override { return framesDecoded_; }
     int load(int firstPage, int count, QList<QImage>& frames) override;
@@ -37,7 +47,7 @@ private:
     QString path_;                             // empty for a file in memory
     QByteArray bytes_;                         // the file in memory
     std::shared_ptr<FrameBufferPool> buffers_; // null: memory of Qt's own
-    QSize size_;
+    PictureHeader header_;
     QImage picture_; // null until the first load
     qint64 framesDecoded_ = 0;
 };

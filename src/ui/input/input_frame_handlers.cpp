@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int InsertAfter = 2;
+constexpr int ReducedNoteMs = 10000;
 
 QString pictureOpenFilter(const std::array<QString, 5>& fileTexts)
 {
@@ -57,8 +58,15 @@ void TForm1::addInputFile(const QString& path)
         ShowError(code);
         return;
     }
-    if (InputFrames.Current()->FrameCount() >= 2 && InputFrames.Current()->FrameDelay() > 0)
-        TimerIn.setInterval(InputFrames.Current()->FrameDelay());
+    const vantrel::TInputFile& added = *InputFrames.Current();
+    if (added.FrameCount() >= 2 && added.FrameDelay() > 0)
+        TimerIn.setInterval(added.FrameDelay());
+    if (added.FullSize() != added.FrameSize())
+        ui_->StatusBar1->showMessage(catalogue_.pictureReduced.arg(added.FullSize().width())
+                                         .arg(added.FullSize().height())
+                                         .arg(added.FrameSize().width())
+                                         .arg(added.FrameSize().height()),
+                                     ReducedNoteMs);
     SetInputFrameCount(InputFrames.TotalFrames());
     const int position = InputFrames.CurrentFrame() + 1;
     if (ui_->tbInFrame->value() == position)

@@ -139,6 +139,62 @@ void PrintTo(const Announced& size, std::ostream* out)
     *out << size.width << " x " << size.height;
 }
 
+// Quadrants red, blue / green, white as stored; each orientation tag turns them upright.
+TEST(StillPicture, OrientationTagTurnsThePageUpright)
+{
+    QImage stored(64, 32, QImage::Format_RGB888);
+    const QRgb r = qRgb(255, 0, 0), b = qRgb(0, 0, 255), g = qRgb(0, 255, 0), w = qRgb(255, 255, 255);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            stored.setPixel(x, y, y < 16 ? (x < 32 ? r : b) : (x < 32 ? g : w));
+    const QList<QRgb> upright[] = {
+        {},           {r, b, g, w}, {b, r, w, g}, {w, g, b, r},
+        {g, w, r, b},                                           // 1..4: as stored, mirrored, turned
+        {r, g, b, w}, {g, r, w, b}, {w, b, g, r}, {b, w, r, g}, // 5..8: on their side
+    };
+    QTemporaryDir dir;
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(orientation));
+        ASSERT_TRUE(test::writeBytes(path, test::jpegWithOrientation(stored, orientation)));
+        std::unique_ptr<MediaFile> picture;
+        ASSERT_EQ(MediaFile::open(path, picture), MediaOk);
+        const QSize size = orientation >= 5 ? QSize(32, 64) : QSize(64, 32);
+        EXPECT_EQ(picture->frameSize(), size) << orientation;
+        QList<QImage> frames;
+        ASSERT_EQ(picture->load(1, 1, frames), MediaOk);
+        ASSERT_EQ(frames[0].size(), size);
+        const int qx = size.width() / 4, qy = size.height() / 4;
+        QList<QRgb> quadrants;
+        for (const QPoint at :
+             {QPoint(qx, qy), QPoint(3 * qx, qy), QPoint(qx, 3 * qy), QPoint(3 * qx, 3 * qy)}) {
+            const QColor c = frames[0].pixelColor(at);
+            quadrants << qRgb(c.red() > 128 ? 255 : 0, c.green() > 128 ? 255 : 0, c.blue() > 128 ? 255 : 0);
+        }
+        EXPECT_EQ(quadrants, upright[orientation]) << orientation;
+    }
+}
+
+// A 24-megapixel photo is more than the memory limit decodes whole: the JPEG decoder reads it
+// at half size.
+TEST(StillPicture, PhotoBeyondTheMemoryLimitIsDecodedReduced)
+{
+    QImage photo(6000, 4000, QImage::Format_Grayscale8);
+    for (int y = 0; y < photo.height(); ++y)
+        std::fill_n(photo.scanLine(y), photo.width(), uchar(y < 2000 ? 40 : 200));
+    QTemporaryDir dir;
+    const QString path = test::writePicture(dir, "camera.jpg", photo);
+    photo = QImage();
+    std::unique_ptr<MediaFile> picture;
+    ASSERT_EQ(MediaFile::open(path, picture), MediaOk);
+    EXPECT_EQ(picture->frameSize(), QSize(3000, 2000));
+    EXPECT_EQ(picture->fullSize(), QSize(6000, 4000));
+    QList<QImage> frames;
+    ASSERT_EQ(picture->load(1, 1, frames), MediaOk);
+    ASSERT_EQ(frames[0].size(), QSize(3000, 2000));
+    EXPECT_NEAR(qGray(frames[0].pixel(1500, 500)), 40, 3);
+    EXPECT_NEAR(qGray(frames[0].pixel(1500, 1500)), 200, 3);
+}
+
 class PictureSizeLimits : public testing::TestWithParam<Announced>
 {
 };

@@ -82,12 +82,15 @@ int AnimationGenerator::next(Frame& frame)
         frame.copyOf = copyOf_[made_];
     } else {
         const SequenceItem item = sequence_[made_];
-        if (item.kind == SequenceItem::Start)
+        if (item.kind == SequenceItem::Start) {
             frame.picture = start_;
-        else if (item.kind == SequenceItem::End)
+        } else if (item.kind == SequenceItem::End) {
+            if (end_.isNull() && (failure_ = cutEnd()) != 0)
+                return failure_;
             frame.picture = end_;
-        else if ((failure_ = makeBetween(item.between, frame)) != 0)
+        } else if ((failure_ = makeBetween(item.between, frame)) != 0) {
             return failure_;
+        }
     }
     ++made_;
     return 0;
@@ -99,12 +102,13 @@ int AnimationGenerator::cutEnds()
     if (const int result = inputFrame(request_.start.FrameNo, picture))
         return result;
     start_ = CutArea(picture, request_.start, request_.zoomPercent, request_.panelSize);
-    if (const int result = inputFrame(request_.end.FrameNo, picture))
-        return result;
-    end_ = CutArea(picture, request_.end, request_.zoomPercent, request_.panelSize);
-
-    if (betweenCount_ == 0)
+    // A moving cut reaches the end frame last, so that a video is read in one pass; the others
+    // blend towards the end picture from the first frame in between.
+    const bool blends = betweenCount_ > 0 && betweenKind(request_.method) != BetweenKind::MovingCut;
+    if (!blends)
         return 0;
+    if (const int result = cutEnd())
+        return result;
     switch (betweenKind(request_.method)) {
     case BetweenKind::MovingCut:
         break;
@@ -118,6 +122,15 @@ int AnimationGenerator::cutEnds()
         wipe_.emplace(start_, end_, betweenCount_, Wipe::Right);
         break;
     }
+    return 0;
+}
+
+int AnimationGenerator::cutEnd()
+{
+    QImage picture;
+    if (const int result = inputFrame(request_.end.FrameNo, picture))
+        return result;
+    end_ = CutArea(picture, request_.end, request_.zoomPercent, request_.panelSize);
     return 0;
 }
 

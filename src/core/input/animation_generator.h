@@ -67,6 +67,7 @@ public:
 
 private:
     int cutEnds();
+    int cutEnd();
     int makeBetween(int number, Frame& frame);
     int inputFrame(int frameNo, QImage& picture);
 

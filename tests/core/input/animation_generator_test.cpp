@@ -130,8 +130,8 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
         ASSERT_EQ(generator.next(frame), 0);
         shown << qRed(frame.picture.pixel(0, 0));
     }
-    EXPECT_EQ(asked, QList<int>({1, 11, 3, 5, 7, 9}));
     EXPECT_EQ(shown, QList<int>({1, 3, 5, 7, 9, 11}));
+    EXPECT_EQ(asked, shown) << "each frame read once, in order";
 
     // There and back with N = 5: I1 lies halfway (D = 2); 40.5 and 1 + 1.5 + 0.5 show the
     // truncation of the rectangle and the rounding of the frame number.
@@ -152,7 +152,7 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
     ASSERT_EQ(there.next(frame), 0);
     ASSERT_EQ(there.next(frame), 0);
     EXPECT_EQ(frame.picture, CutArea(picture, area(40, 20, 100, 60, 3), 100, request.panelSize));
-    EXPECT_EQ(asked, QList<int>({1, 4, 3}));
+    EXPECT_EQ(asked, QList<int>({1, 3}));
 
     // Thirds: (0, 0)-(40, 20) to (10, 20)-(100, 50) over D = 3 passes 3.3, 6.7 and 13.3, all
     // truncated.
@@ -190,7 +190,7 @@ TEST(AnimationGenerator, SourceFailureStopsTheRun)
     EXPECT_TRUE(frame.picture.isNull());
     EXPECT_TRUE(generator.done());
     EXPECT_EQ(generator.next(frame), 5);
-    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(calls, 4); // frames 1, 3, 5 and the failing 7
     EXPECT_EQ(generator.framesMade(), 3);
 }
 

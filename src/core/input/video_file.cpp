@@ -11,6 +11,7 @@ extern "C" {
 #include <QFile>
 
 #include <climits>
+#include <thread>
 
 namespace vantrel {
 
@@ -115,11 +116,11 @@ std::optional<VideoContainer> videoContainerOf(QStringView suffix)
 }
 
 int VideoFile::open(const QString& path, VideoContainer container, std::unique_ptr<MediaFile>& out,
-                    DeadlineClock clock, std::shared_ptr<FrameBufferPool> buffers)
+                    DeadlineClock clock, std::shared_ptr<FrameBufferPool> buffers, int threads)
 {
-    return start(
-        std::unique_ptr<VideoFile>(new VideoFile(path, container, std::move(clock), std::move(buffers))),
-        out);
+    std::unique_ptr<VideoFile> video(new VideoFile(path, container, std::move(clock), std::move(buffers)));
+    video->threads_ = threads > 0 ? threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    return start(std::move(video), out);
 }
 
 int VideoFile::openBytes(const QByteArray& bytes, VideoContainer container, std::unique_ptr<MediaFile>& out,
@@ -185,7 +186,10 @@ int VideoFile::openStream()
     if (!codec_ || avcodec_parameters_to_context(codec_.get(), parameters) < 0)
         return MediaCorrupt;
     codec_->opaque = this;
-    codec_->get_buffer2 = &VideoFile::getBuffer;
+    codec_->get_buffer2 = &VideoFile::getBuffer; // thread-safe: the pool locks
+    // A frame that decodes alone is asked for alone, where frame threads would only hold it back.
+    codec_->thread_count = intraOnly_ ? 1 : threads_;
+    codec_->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     // Frames whose own header claims a larger size than the stream are refused by the decoder.
     codec_->max_pixels = MaxDecodedBytes / 3;
     if (avcodec_open2(codec_.get(), decoder, nullptr) < 0)

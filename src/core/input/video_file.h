@@ -32,10 +32,15 @@ std::optional<VideoContainer> videoContainerOf(QStringView suffix);
 class VideoFile final : public MediaFile
 {
 public:
+    // Decoder threads of open(): one per core.
+    static constexpr int EveryCore = 0;
+
     // Frames take their memory from `buffers` when given, else from a pool of the video's own.
+    // Inter-coded video decodes on `threads` threads, with the same frames as on one.
     static int open(const QString& path, VideoContainer container, std::unique_ptr<MediaFile>& out,
-                    DeadlineClock clock = {}, std::shared_ptr<FrameBufferPool> buffers = {});
-    // The same for a file held in memory.
+                    DeadlineClock clock = {}, std::shared_ptr<FrameBufferPool> buffers = {},
+                    int threads = EveryCore);
+    // The same for a file held in memory, on one thread.
     static int openBytes(const QByteArray& bytes, VideoContainer container, std::unique_ptr<MediaFile>& out,
                          DeadlineClock clock = {});
 
@@ -110,6 +115,7 @@ private:
     AVStream* stream_ = nullptr;
     int streamIndex_ = -1;
     bool intraOnly_ = false; // every frame decodes alone: seeks land on the frame asked for
+    int threads_ = 1;
 
     AVRational timeBase_{0, 1};
     AVRational frameRate_{0, 1};

@@ -40,6 +40,30 @@ class VideoContainers : public testing::TestWithParam<ContainerCase>
 {
 };
 
+// Frame and slice threads give the frames of one thread, bit for bit, in order and after seeks.
+TEST(VideoThreads, ManyThreadsDecodeTheFramesOfOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("phone.mp4");
+    ASSERT_TRUE(test::writeVideo(
+        path, {.size = {96, 64}, .frames = 40, .codec = AviCodec::H264, .keyFrameInterval = 12}));
+    auto framesOf = [&](int threads) {
+        std::unique_ptr<MediaFile> video;
+        EXPECT_EQ(VideoFile::open(path, VideoContainer::Mp4, video, {}, {}, threads), MediaOk);
+        QList<QImage> all;
+        for (const int first : {1, 11, 31, 21, 36}) { // on, ahead, back
+            QList<QImage> block;
+            EXPECT_EQ(video->load(first, 5, block), MediaOk);
+            all += block;
+        }
+        return all;
+    };
+    const QList<QImage> one = framesOf(1);
+    ASSERT_EQ(one.size(), 25);
+    EXPECT_TRUE(one == framesOf(4));
+    EXPECT_EQ(test::pictureNumber(one[5]), 11);
+}
+
 // Key frames every 8 frames: block 5-8 follows on, 22-25 seeks ahead, 10-11 seeks back.
 TEST_P(VideoContainers, EveryFrameDecodesFromTheFileAndFromMemory)
 {

@@ -6,6 +6,7 @@
 #include "core/input/ffmpeg_log.h"
 
 extern "C" {
+#include <libavutil/display.h>
 #include <libavutil/opt.h>
 }
 
@@ -173,6 +174,8 @@ bool writeWith(const QString& path, const char* muxer, const AviLayout& layout)
     codec->time_base = AVRational{1, layout.fps};
     codec->framerate = AVRational{layout.fps, 1};
     codec->pix_fmt = pixelFormat(layout.codec);
+    if (layout.sampleAspectNum > 0 && layout.sampleAspectDen > 0)
+        codec->sample_aspect_ratio = AVRational{layout.sampleAspectNum, layout.sampleAspectDen};
     codec->gop_size = layout.keyFrameInterval;
     codec->max_b_frames = 0;
     // No extra key frames where the picture changes a lot: tests rely on where they are.
@@ -188,6 +191,15 @@ bool writeWith(const QString& path, const char* muxer, const AviLayout& layout)
         return false;
     stream->time_base = codec->time_base;
     stream->avg_frame_rate = codec->framerate; // Matroska writes it as each frame's duration
+    stream->sample_aspect_ratio = codec->sample_aspect_ratio;
+    if (layout.displayRotation != 0 || layout.displayMirrored) {
+        auto* matrix = reinterpret_cast<int32_t*>(
+            av_stream_new_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(int32_t)));
+        if (!matrix)
+            return false;
+        av_display_rotation_set(matrix, layout.displayRotation);
+        av_display_matrix_flip(matrix, layout.displayMirrored, 0);
+    }
     if (avio_open(&output->pb, fileName.constData(), AVIO_FLAG_WRITE) < 0 ||
         avformat_write_header(output.get(), nullptr) < 0)
         return false;

@@ -29,6 +29,13 @@ struct AviLayout
     QList<int> droppedFrames{};
     // Picture of frame n (1-based), of the stream's size; unset means makeNumberedPicture(n, size).
     std::function<QImage(int)> picture{};
+    // A display matrix on the stream, as phones write portrait video: turned clockwise by this
+    // many degrees (90 for a phone held upright), then mirrored left to right when asked.
+    int displayRotation = 0;
+    bool displayMirrored = false;
+    // Pixel shape, width : height; 0 : 0 for square pixels.
+    int sampleAspectNum = 0;
+    int sampleAspectDen = 0;
 };
 
 // Writes an AVI of layout.picture(n) for each frame n. Returns false when FFmpeg refuses any step

@@ -4,13 +4,16 @@
 #include "core/input/picture_limits.h"
 
 extern "C" {
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/pixdesc.h>
 }
 
 #include <QFile>
+#include <QTransform>
 
 #include <climits>
+#include <cmath>
 #include <thread>
 
 namespace vantrel {
@@ -101,6 +104,25 @@ int refuseToOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary
 }
 
 } // namespace
+
+FrameTurn frameTurnOf(const std::int32_t* matrix)
+{
+    if (!matrix)
+        return {};
+    // The angle as FFmpeg's tools round it, clockwise, within 0..360.
+    double theta = -std::round(av_display_rotation_get(matrix));
+    theta -= 360 * std::floor(theta / 360 + 0.9 / 360);
+    auto near = [theta](double angle) { return std::abs(theta - angle) < 1.0; };
+    if (near(90))
+        return matrix[3] > 0 ? FrameTurn{1, true, false} : FrameTurn{1, false, false};
+    if (near(180))
+        return {0, matrix[0] < 0, matrix[4] < 0};
+    if (near(270))
+        return matrix[3] < 0 ? FrameTurn{1, false, true} : FrameTurn{3, false, false};
+    if (near(0) || near(360))
+        return {0, false, matrix[4] < 0};
+    return {};
+}
 
 std::optional<VideoContainer> videoContainerOf(QStringView suffix)
 {
@@ -279,7 +301,27 @@ int VideoFile::readStreamInfo()
         return MediaCorrupt;
     frameCount_ = int(frames);
     frameSize_ = QSize(stream_->codecpar->width, stream_->codecpar->height);
-    return frameSize_.isEmpty() ? readFirstFrameSize() : MediaOk;
+    if (frameSize_.isEmpty()) {
+        if (const int rc = readFirstFrameSize())
+            return rc;
+    }
+    return useDisplayShape();
+}
+
+// Frames come out at the size and the way up a player shows them.
+int VideoFile::useDisplayShape()
+{
+    const AVRational shape = av_guess_sample_aspect_ratio(format_.get(), stream_, nullptr);
+    scaledSize_ = frameSize_;
+    if (isValid(shape) && av_cmp_q(shape, AVRational{1, 1}) != 0)
+        scaledSize_.setWidth(
+            int(std::max<qint64>(1, std::llround(double(frameSize_.width()) * shape.num / shape.den))));
+    if (exceedsPictureLimits(scaledSize_.width(), scaledSize_.height()))
+        return MediaTooLarge;
+    turn_ = frameTurnOf(reinterpret_cast<const std::int32_t*>(
+        av_stream_get_side_data(stream_, AV_PKT_DATA_DISPLAYMATRIX, nullptr)));
+    frameSize_ = turn_.quarterTurns % 2 != 0 ? scaledSize_.transposed() : scaledSize_;
+    return MediaOk;
 }
 
 // Decodes the first frame for the size, then starts over.
@@ -686,8 +728,8 @@ int VideoFile::toImage(const AVFrame& frame, QImage& image)
     if (!scaler_ || !(input == scalerInput_)) {
         // The size only changes for a frame that disagrees with the stream header.
         scaler_.reset(sws_getContext(frame.width, frame.height, AVPixelFormat(frame.format),
-                                     frameSize_.width(), frameSize_.height(), AV_PIX_FMT_RGB24, SWS_BILINEAR,
-                                     nullptr, nullptr, nullptr));
+                                     scaledSize_.width(), scaledSize_.height(), AV_PIX_FMT_RGB24,
+                                     SWS_BILINEAR, nullptr, nullptr, nullptr));
         if (!scaler_)
             return MediaCorrupt;
         int* inverseTable = nullptr;
@@ -703,14 +745,23 @@ int VideoFile::toImage(const AVFrame& frame, QImage& image)
         }
         scalerInput_ = input;
     }
-    QImage converted = buffers_->take(frameSize_, QImage::Format_RGB888);
+    QImage converted = buffers_->take(scaledSize_, QImage::Format_RGB888);
     if (converted.isNull())
         return MediaTooLarge; // out of memory
     uint8_t* const target[4] = {converted.bits(), nullptr, nullptr, nullptr};
     const int targetStride[4] = {int(converted.bytesPerLine()), 0, 0, 0};
     if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, target, targetStride) !=
-        frameSize_.height())
+        scaledSize_.height())
         return MediaCorrupt;
+    if (!turn_.isNone()) {
+        if (turn_.quarterTurns != 0)
+            converted = converted.transformed(QTransform().rotate(90.0 * turn_.quarterTurns));
+        converted = converted.mirrored(turn_.mirrorLeftRight, turn_.mirrorTopBottom);
+        if (converted.format() != QImage::Format_RGB888)
+            converted = converted.convertToFormat(QImage::Format_RGB888);
+        if (converted.size() != frameSize_)
+            return MediaTooLarge; // out of memory
+    }
     image = std::move(converted);
     return MediaOk;
 }

@@ -9,6 +9,7 @@
 
 #include <QStringView>
 
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <vector>
@@ -21,14 +22,27 @@ enum class VideoContainer { Avi, Mp4, Matroska, Gif };
 // The container of a lower-case file extension (.mov and .m4v are Mp4, .webm is Matroska).
 std::optional<VideoContainer> videoContainerOf(QStringView suffix);
 
-// A video decoded through FFmpeg. The file stays open between loads so that consecutive blocks
-// continue where the last one ended and other blocks seek from the nearest key frame (from the
-// frame itself when every frame decodes alone; a GIF from its first frame). The frames decoded
-// last are kept as the decoder made them, so that loads within them only convert. The frame
-// count comes from the AVI index, else from the container's headers; a stream they leave
-// without a count or frame rate (a GIF always) has its packets counted on opening, and its
-// pages follow its timestamps in order. The count never exceeds what the file's size can hold;
-// pages a cut-short file ends before load as black frames.
+// How a stream's display matrix puts its frames upright: quarter turns clockwise, then mirrors.
+struct FrameTurn
+{
+    int quarterTurns = 0;
+    bool mirrorLeftRight = false;
+    bool mirrorTopBottom = false;
+    bool isNone() const { return quarterTurns == 0 && !mirrorLeftRight && !mirrorTopBottom; }
+};
+
+// The turn FFmpeg's own tools give a display matrix (9 values, 16.16 fixed point); none for
+// null or for angles that are not quarter turns.
+FrameTurn frameTurnOf(const std::int32_t* displayMatrix);
+
+// A video decoded through FFmpeg. Frames are upright and of their display size: turned by the
+// stream's display matrix, widened or narrowed by its pixel shape. The file stays open between loads so that
+// consecutive blocks continue where the last one ended and other blocks seek from the nearest key frame (from
+// the frame itself when every frame decodes alone; a GIF from its first frame). The frames decoded last are
+// kept as the decoder made them, so that loads within them only convert. The frame count comes from the AVI
+// index, else from the container's headers; a stream they leave without a count or frame rate (a GIF always)
+// has its packets counted on opening, and its pages follow its timestamps in order. The count never exceeds
+// what the file's size can hold; pages a cut-short file ends before load as black frames.
 class VideoFile final : public MediaFile
 {
 public:
@@ -82,6 +96,7 @@ private:
     qint64 indexedFrameCount() const;
     int countFrames(qint64& frames);
     int readFirstFrameSize();
+    int useDisplayShape();
     int rewind();
     int seekTo(qint64 page);
     bool continuesTo(qint64 page) const;
@@ -125,7 +140,9 @@ private:
     std::vector<qint64> frameOffsets_;
     int frameCount_ = 0;
     int frameDelayMs_ = 0;
-    QSize frameSize_;
+    QSize frameSize_;  // upright display size
+    QSize scaledSize_; // display size before the turn: what the scaler makes
+    FrameTurn turn_;
 
     qint64 nextPage_ = 0; // the page the decoder delivers next; 0 when a seek is needed
     qint64 lastPage_ = 0; // page of the last decoded frame, for frames without a timestamp

@@ -40,6 +40,59 @@ class VideoContainers : public testing::TestWithParam<ContainerCase>
 {
 };
 
+// Quadrants red, blue / green, white as stored; the display matrix and the pixel shape give the
+// frames as a player shows them.
+TEST(VideoShape, FramesComeUprightAtTheirDisplaySize)
+{
+    const QRgb r = qRgb(255, 0, 0), b = qRgb(0, 0, 255), g = qRgb(0, 255, 0), w = qRgb(255, 255, 255);
+    const auto quadrants = [=](int) {
+        QImage picture(64, 32, QImage::Format_RGB888);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 64; ++x)
+                picture.setPixel(x, y, y < 16 ? (x < 32 ? r : b) : (x < 32 ? g : w));
+        return picture;
+    };
+    struct Case
+    {
+        int rotation; // clockwise, as the matrix is set
+        bool mirrored;
+        int aspectNum, aspectDen;
+        QSize size;
+        QList<QRgb> upright; // top-left, top-right, bottom-left, bottom-right
+    } cases[] = {
+        {90, false, 0, 0, {32, 64}, {g, r, w, b}}, // a phone held upright: a quarter turn clockwise
+        {-90, false, 0, 0, {32, 64}, {b, w, r, g}}, {180, false, 0, 0, {64, 32}, {w, g, b, r}},
+        {0, true, 0, 0, {64, 32}, {b, r, w, g}},    {0, false, 2, 1, {128, 32}, {r, b, g, w}}, // wide pixels
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("turned%1.mp4").arg(c.rotation));
+        ASSERT_TRUE(test::writeVideo(path, {.size = {64, 32},
+                                            .frames = 2,
+                                            .codec = AviCodec::H264,
+                                            .picture = quadrants,
+                                            .displayRotation = c.rotation,
+                                            .displayMirrored = c.mirrored,
+                                            .sampleAspectNum = c.aspectNum,
+                                            .sampleAspectDen = c.aspectDen}));
+        std::unique_ptr<MediaFile> video;
+        ASSERT_EQ(MediaFile::open(path, video), MediaOk);
+        EXPECT_EQ(video->frameSize(), c.size) << c.rotation;
+        QList<QImage> frames;
+        ASSERT_EQ(video->load(1, 1, frames), MediaOk);
+        ASSERT_EQ(frames[0].size(), c.size);
+        const int qx = c.size.width() / 4, qy = c.size.height() / 4;
+        QList<QRgb> seen;
+        for (const QPoint at :
+             {QPoint(qx, qy), QPoint(3 * qx, qy), QPoint(qx, 3 * qy), QPoint(3 * qx, 3 * qy)}) {
+            const QColor colour = frames[0].pixelColor(at);
+            seen << qRgb(colour.red() > 128 ? 255 : 0, colour.green() > 128 ? 255 : 0,
+                         colour.blue() > 128 ? 255 : 0);
+        }
+        EXPECT_EQ(seen, c.upright) << c.rotation << (c.mirrored ? " mirrored" : "");
+    }
+}
+
 // Frame and slice threads give the frames of one thread, bit for bit, in order and after seeks.
 TEST(VideoThreads, ManyThreadsDecodeTheFramesOfOne)
 {

@@ -10,13 +10,25 @@
 
 namespace vantrel::fuzz {
 
+// Opens the bytes as the kind of picture their first bytes suggest, as a file of that extension
+// would be opened.
+inline int openPictureBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out)
+{
+    PictureKind kind = PictureKind::Common;
+    if (bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP")
+        kind = PictureKind::WebP;
+    else if (bytes.startsWith("II*") || bytes.startsWith(QByteArray("MM\0*", 4)))
+        kind = PictureKind::Tiff;
+    return StillPicture::openBytes(bytes, kind, out);
+}
+
 // Opens the bytes as a picture, decodes it and checks what must hold for any input; 0 when it
 // does, otherwise the number of the broken rule.
 inline int runPictureInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     std::unique_ptr<MediaFile> picture;
-    const int opened = StillPicture::openBytes(bytes, picture);
+    const int opened = openPictureBytes(bytes, picture);
     if (opened != MediaOk)
         return opened == MediaUnsupported || opened == MediaCorrupt || opened == MediaTooLarge ? 0 : 1;
     const QSize announced = picture->frameSize();

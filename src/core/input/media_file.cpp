@@ -11,13 +11,13 @@ int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out,
                     std::shared_ptr<FrameBufferPool> buffers)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool picture = suffix == u"jpg" || suffix == u"jpeg" || suffix == u"png" || suffix == u"bmp";
+    const std::optional<PictureKind> picture = pictureKindOf(suffix);
     const std::optional<VideoContainer> video = videoContainerOf(suffix);
     if (!picture && !video)
         return MediaUnsupported;
     if (!QFileInfo(path).isFile())
         return MediaCannotOpen;
-    return picture ? StillPicture::open(path, out, std::move(buffers))
+    return picture ? StillPicture::open(path, *picture, out, std::move(buffers))
                    : VideoFile::open(path, *video, out, {}, std::move(buffers));
 }
 

@@ -30,10 +30,19 @@ void limitReaderAllocation()
     std::call_once(once, [] { QImageReader::setAllocationLimit(ReaderAllocationLimitMiB); });
 }
 
-// Other installed image plugins are never reached through a misnamed file.
-bool isAcceptedFormat(const QByteArray& format)
+// A file is read only by the decoders its kind names: other installed image plugins are never
+// reached through a misnamed file. The common kinds tell each other apart by content.
+bool isAcceptedFormat(PictureKind kind, const QByteArray& format)
 {
-    return format == "jpeg" || format == "png" || format == "bmp";
+    switch (kind) {
+    case PictureKind::Common:
+        return format == "jpeg" || format == "png" || format == "bmp";
+    case PictureKind::WebP:
+        return format == "webp";
+    case PictureKind::Tiff:
+        return format == "tiff";
+    }
+    return false;
 }
 
 // Camera photos beyond the memory limit are decoded smaller by the JPEG decoder itself, which
@@ -46,10 +55,13 @@ QSize reducedSize(QSize stored, int divisor)
     return {(stored.width() + divisor - 1) / divisor, (stored.height() + divisor - 1) / divisor};
 }
 
-int examineHeader(QImageReader& reader, PictureHeader& header)
+int examineHeader(QImageReader& reader, PictureKind kind, PictureHeader& header)
 {
-    reader.setDecideFormatFromContent(true);
-    if (!reader.canRead() || !isAcceptedFormat(reader.format()))
+    if (kind == PictureKind::Common)
+        reader.setDecideFormatFromContent(true);
+    else
+        reader.setFormat(kind == PictureKind::WebP ? "webp" : "tiff");
+    if (!reader.canRead() || !isAcceptedFormat(kind, reader.format()))
         return MediaUnsupported;
     const QSize stored = reader.size();
     if (stored.isEmpty())
@@ -129,11 +141,12 @@ QImage toRgb888InPlace(QImage image)
     return rgb;
 }
 
-int decodePicture(QIODevice& device, const PictureHeader& expected, FrameBufferPool* buffers, QImage& picture)
+int decodePicture(QIODevice& device, PictureKind kind, const PictureHeader& expected,
+                  FrameBufferPool* buffers, QImage& picture)
 {
     QImageReader reader(&device);
     PictureHeader header;
-    if (const int rc = examineHeader(reader, header))
+    if (const int rc = examineHeader(reader, kind, header))
         return rc;
     if (header.upright != expected.upright || header.fullUpright != expected.fullUpright)
         return MediaCorrupt; // replaced since it was opened
@@ -160,15 +173,26 @@ int decodePicture(QIODevice& device, const PictureHeader& expected, FrameBufferP
 
 } // namespace
 
-int StillPicture::open(const QString& path, std::unique_ptr<MediaFile>& out,
-                       std::shared_ptr<FrameBufferPool> buffers)
+std::optional<PictureKind> pictureKindOf(QStringView suffix)
 {
-    return start(std::unique_ptr<StillPicture>(new StillPicture(path, {}, std::move(buffers))), out);
+    if (suffix == u"jpg" || suffix == u"jpeg" || suffix == u"png" || suffix == u"bmp")
+        return PictureKind::Common;
+    if (suffix == u"webp")
+        return PictureKind::WebP;
+    if (suffix == u"tif" || suffix == u"tiff")
+        return PictureKind::Tiff;
+    return std::nullopt;
 }
 
-int StillPicture::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out)
+int StillPicture::open(const QString& path, PictureKind kind, std::unique_ptr<MediaFile>& out,
+                       std::shared_ptr<FrameBufferPool> buffers)
 {
-    return start(std::unique_ptr<StillPicture>(new StillPicture({}, bytes, {})), out);
+    return start(std::unique_ptr<StillPicture>(new StillPicture(path, {}, kind, std::move(buffers))), out);
+}
+
+int StillPicture::openBytes(const QByteArray& bytes, PictureKind kind, std::unique_ptr<MediaFile>& out)
+{
+    return start(std::unique_ptr<StillPicture>(new StillPicture({}, bytes, kind, {})), out);
 }
 
 int StillPicture::start(std::unique_ptr<StillPicture> picture, std::unique_ptr<MediaFile>& out)
@@ -178,7 +202,7 @@ int StillPicture::start(std::unique_ptr<StillPicture> picture, std::unique_ptr<M
     if (!data)
         return MediaCannotOpen;
     QImageReader reader(data.get());
-    if (const int rc = examineHeader(reader, picture->header_))
+    if (const int rc = examineHeader(reader, picture->kind_, picture->header_))
         return rc;
     out = std::move(picture);
     return MediaOk;
@@ -209,7 +233,7 @@ int StillPicture::load(int firstPage, int count, QList<QImage>& frames)
         if (!data)
             return MediaCannotOpen;
         ++framesDecoded_;
-        if (const int rc = decodePicture(*data, header_, buffers_.get(), picture_))
+        if (const int rc = decodePicture(*data, kind_, header_, buffers_.get(), picture_))
             return rc;
     }
     frames = QList<QImage>{picture_};

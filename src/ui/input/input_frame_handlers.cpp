@@ -20,9 +20,9 @@ constexpr int ReducedNoteMs = 10000;
 QString pictureOpenFilter(const std::array<QString, 5>& fileTexts)
 {
     const QString videos = QStringLiteral("*.avi;*.mp4;*.m4v;*.mov;*.mkv;*.webm;*.gif");
-    return qtFileFilter(fileTexts[0] + QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp;") + videos + u'|' +
-                        fileTexts[1] + QStringLiteral("|*.jpg;*.jpeg;*.png;*.bmp|") + fileTexts[4] + u'|' +
-                        videos);
+    const QString pictures = QStringLiteral("*.jpg;*.jpeg;*.png;*.bmp;*.webp;*.tif;*.tiff");
+    return qtFileFilter(fileTexts[0] + u'|' + pictures + u';' + videos + u'|' + fileTexts[1] + u'|' +
+                        pictures + u'|' + fileTexts[4] + u'|' + videos);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ void expectSeedsHoldTheFuzzRules(const char* target, Entry entry, const Opener& 
 
 TEST(InputFuzzCorpus, EveryPictureSeedHoldsTheFuzzRules)
 {
-    expectSeedsHoldTheFuzzRules("fuzz_picture", fuzz::runPictureInput, StillPicture::openBytes);
+    expectSeedsHoldTheFuzzRules("fuzz_picture", fuzz::runPictureInput, fuzz::openPictureBytes);
 }
 
 TEST(InputFuzzCorpus, EveryAviSeedHoldsTheFuzzRules)

@@ -51,8 +51,9 @@ TEST_P(StillPictureFormats, LoadAsOneOpaque24BitPage)
 }
 
 const PictureCase PictureCases[] = {
-    {"picture.jpg", "jpeg"}, {"picture.JPG", "jpeg"}, {"picture.jpeg", "jpeg"}, {"picture.png", "png"},
-    {"picture.Png", "png"},  {"picture.bmp", "bmp"},  {"picture.BMP", "bmp"},
+    {"picture.jpg", "jpeg"}, {"picture.JPG", "jpeg"},  {"picture.jpeg", "jpeg"}, {"picture.png", "png"},
+    {"picture.Png", "png"},  {"picture.bmp", "bmp"},   {"picture.BMP", "bmp"},   {"picture.webp", "webp"},
+    {"picture.tif", "tiff"}, {"picture.TIFF", "tiff"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Extensions, StillPictureFormats, testing::ValuesIn(PictureCases),
@@ -116,16 +117,21 @@ TEST(StillPicture, GreyAndMonochromePicturesComeOutAs24Bit)
     EXPECT_EQ(monoBmp.pixel(1, 0), qRgb(0, 0, 0));
 }
 
-TEST(StillPicture, ContentDecidesTheFormatButOnlyJpegPngAndBmpAreRead)
+TEST(StillPicture, ContentDecidesAmongJpegPngAndBmpAndTheExtensionForTheOthers)
 {
     QTemporaryDir dir;
     const QImage source = test::makeNumberedPicture(99, PictureSize);
     EXPECT_EQ(test::pictureNumber(loadOnly(test::writePicture(dir, "png-inside.jpg", source, "png"))), 99);
 
-    const QString portablePixmap = test::writePicture(dir, "ppm-inside.png", source, "ppm");
-    ASSERT_FALSE(portablePixmap.isEmpty());
-    std::unique_ptr<MediaFile> picture;
-    EXPECT_EQ(MediaFile::open(portablePixmap, picture), MediaUnsupported);
+    // Other decoders are reached only through their own extension.
+    for (const auto& [name, format] :
+         {std::pair("ppm-inside.png", "ppm"), std::pair("tiff-inside.png", "tiff"),
+          std::pair("png-inside.webp", "png"), std::pair("webp-inside.tif", "webp")}) {
+        const QString path = test::writePicture(dir, name, source, format);
+        ASSERT_FALSE(path.isEmpty()) << name;
+        std::unique_ptr<MediaFile> picture;
+        EXPECT_EQ(MediaFile::open(path, picture), MediaUnsupported) << name;
+    }
 }
 
 struct Announced

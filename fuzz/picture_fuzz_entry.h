@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/input/heif_picture.h"
 #include "core/input/picture_limits.h"
 #include "core/input/still_picture.h"
 
@@ -14,6 +15,8 @@ namespace vantrel::fuzz {
 // would be opened.
 inline int openPictureBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out)
 {
+    if (bytes.mid(4, 4) == "ftyp")
+        return HeifPicture::openBytes(bytes, out);
     PictureKind kind = PictureKind::Common;
     if (bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP")
         kind = PictureKind::WebP;

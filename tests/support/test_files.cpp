@@ -1,9 +1,14 @@
 #include "support/test_files.h"
 
+#include <libheif/heif.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QtEndian>
+
+#include <cstring>
+#include <memory>
 
 namespace vantrel::test {
 
@@ -72,6 +77,45 @@ QByteArray jpegWithOrientation(const QImage& picture, int orientation)
     const QByteArray segment = QByteArray("\xff\xe1", 2) + QByteArray(1, char(length >> 8)) +
                                QByteArray(1, char(length & 0xff)) + payload;
     return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+QByteArray heifPicture(const QImage& picture, bool av1)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    std::unique_ptr<heif_context, void (*)(heif_context*)> context(heif_context_alloc(), heif_context_free);
+    heif_encoder* rawEncoder = nullptr;
+    if (!context || heif_context_get_encoder_for_format(
+                        context.get(), av1 ? heif_compression_AV1 : heif_compression_HEVC, &rawEncoder)
+                            .code != heif_error_Ok)
+        return {};
+    std::unique_ptr<heif_encoder, void (*)(heif_encoder*)> encoder(rawEncoder, heif_encoder_release);
+    heif_encoder_set_lossy_quality(encoder.get(), 95);
+    heif_image* rawImage = nullptr;
+    if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                          &rawImage)
+            .code != heif_error_Ok)
+        return {};
+    std::unique_ptr<heif_image, void (*)(const heif_image*)> image(rawImage, heif_image_release);
+    if (heif_image_add_plane(image.get(), heif_channel_interleaved, rgb.width(), rgb.height(), 8).code !=
+        heif_error_Ok)
+        return {};
+    int stride = 0;
+    uint8_t* plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
+    if (heif_context_encode_image(context.get(), image.get(), encoder.get(), nullptr, nullptr).code !=
+        heif_error_Ok)
+        return {};
+    QByteArray bytes;
+    heif_writer writer{};
+    writer.writer_api_version = 1;
+    writer.write = [](heif_context*, const void* data, size_t size, void* out) {
+        static_cast<QByteArray*>(out)->append(static_cast<const char*>(data), qsizetype(size));
+        return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+    };
+    if (heif_context_write(context.get(), &writer, &bytes).code != heif_error_Ok)
+        return {};
+    return bytes;
 }
 
 bool writeBytes(const QString& path, const QByteArray& bytes)

@@ -20,6 +20,9 @@ QByteArray pngAnnouncing(quint32 width, quint32 height);
 // phone's camera writes portrait photos.
 QByteArray jpegWithOrientation(const QImage& picture, int orientation);
 
+// The picture encoded by libheif as HEIC (HEVC) or, with `av1`, AVIF; empty when it can't.
+QByteArray heifPicture(const QImage& picture, bool av1);
+
 bool writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 

@@ -1,5 +1,6 @@
 #include "core/input/media_file.h"
 
+#include "core/input/heif_picture.h"
 #include "core/input/still_picture.h"
 #include "core/input/video_file.h"
 
@@ -13,10 +14,13 @@ int MediaFile::open(const QString& path, std::unique_ptr<MediaFile>& out,
     const QString suffix = QFileInfo(path).suffix().toLower();
     const std::optional<PictureKind> picture = pictureKindOf(suffix);
     const std::optional<VideoContainer> video = videoContainerOf(suffix);
-    if (!picture && !video)
+    const bool heif = suffix == u"heic" || suffix == u"heif" || suffix == u"avif";
+    if (!picture && !video && !heif)
         return MediaUnsupported;
     if (!QFileInfo(path).isFile())
         return MediaCannotOpen;
+    if (heif)
+        return HeifPicture::open(path, out);
     return picture ? StillPicture::open(path, *picture, out, std::move(buffers))
                    : VideoFile::open(path, *video, out, {}, std::move(buffers));
 }

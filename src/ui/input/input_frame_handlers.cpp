@@ -20,7 +20,8 @@ constexpr int ReducedNoteMs = 10000;
 QString pictureOpenFilter(const std::array<QString, 5>& fileTexts)
 {
     const QString videos = QStringLiteral("*.avi;*.mp4;*.m4v;*.mov;*.mkv;*.webm;*.gif");
-    const QString pictures = QStringLiteral("*.jpg;*.jpeg;*.png;*.bmp;*.webp;*.tif;*.tiff");
+    const QString pictures =
+        QStringLiteral("*.jpg;*.jpeg;*.png;*.bmp;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif");
     return qtFileFilter(fileTexts[0] + u'|' + pictures + u';' + videos + u'|' + fileTexts[1] + u'|' +
                         pictures + u'|' + fileTexts[4] + u'|' + videos);
 }

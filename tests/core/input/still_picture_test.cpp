@@ -180,6 +180,33 @@ TEST(StillPicture, OrientationTagTurnsThePageUpright)
     }
 }
 
+// What phones save and the web serves, through libheif.
+TEST(StillPicture, HeicAndAvifPhotos)
+{
+    QImage stored(64, 32, QImage::Format_RGB888);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            stored.setPixel(x, y, x < 32 ? qRgb(220, 30, 30) : qRgb(30, 30, 220));
+    QTemporaryDir dir;
+    for (const auto& [name, av1] : {std::pair("photo.heic", false), std::pair("photo.AVIF", true)}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(test::writeBytes(path, test::heifPicture(stored, av1))) << name;
+        std::unique_ptr<MediaFile> picture;
+        ASSERT_EQ(MediaFile::open(path, picture), MediaOk) << name;
+        EXPECT_EQ(picture->frameSize(), QSize(64, 32));
+        QList<QImage> frames;
+        ASSERT_EQ(picture->load(1, 1, frames), MediaOk) << name;
+        ASSERT_EQ(frames[0].format(), QImage::Format_RGB888);
+        const QColor left = frames[0].pixelColor(10, 16), right = frames[0].pixelColor(50, 16);
+        EXPECT_NEAR(left.red(), 220, 12) << name;
+        EXPECT_NEAR(right.blue(), 220, 12) << name;
+    }
+    // Only libheif reads them, and it reads nothing else.
+    const QString misnamed = test::writePicture(dir, "png-inside.heic", stored, "png");
+    std::unique_ptr<MediaFile> picture;
+    EXPECT_EQ(MediaFile::open(misnamed, picture), MediaUnsupported);
+}
+
 // A 24-megapixel photo is more than the memory limit decodes whole: the JPEG decoder reads it
 // at half size.
 TEST(StillPicture, PhotoBeyondTheMemoryLimitIsDecodedReduced)

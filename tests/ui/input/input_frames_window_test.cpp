@@ -110,7 +110,7 @@ TEST_F(InputFrames, DialogOffersVideosAndAnMp4AddsItsFrames)
     ASSERT_EQ(filters.size(), 3);
     const QString videos = "(*.avi *.mp4 *.m4v *.mov *.mkv *.webm *.gif)";
     EXPECT_EQ(filters[2], window().catalogue().fileTexts[4] + " " + videos);
-    EXPECT_TRUE(filters[0].endsWith("*.tiff " + videos.mid(1))) << filters[0].toStdString();
+    EXPECT_TRUE(filters[0].endsWith("*.avif " + videos.mid(1))) << filters[0].toStdString();
 }
 
 // A file gone from disk while the player runs gives one error box and stops the player.

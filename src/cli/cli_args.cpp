@@ -126,6 +126,8 @@ QString usageText()
         "                       the areas: input frame F (from 1) and the rectangle in that\n"
         "                       picture's pixels; default frame 1 and the last, each with the\n"
         "                       largest panel-shaped rectangle centred in the picture\n"
+        "      --smooth         scale each cut by averaging the pixels under a dot instead of\n"
+        "                       taking the one it falls on: no shimmer over fine detail\n"
         "      --effect E[:S]   none, brightness, contrast, sharpness, negative, noise, levels\n"
         "                       (or 0..6), strength S -1000..1000, on every frame made\n"
         "      --text TEXT      text put into every frame (\\n breaks lines), with --font NAME,\n"

@@ -105,6 +105,7 @@ int runMake(const CliRequest& request)
     generation.panelSize = {panel.panelWidth, panel.panelHeight};
     generation.frameCount = make.frames;
     generation.method = make.method;
+    generation.scaling = make.smooth ? CutScaling::Smooth : CutScaling::Nearest;
     AnimationGenerator generator(generation, [&inputs](int frameNo, QImage& picture) {
         return inputs.SelectFrame(frameNo - 1, picture);
     });

@@ -83,7 +83,7 @@ CliRequest parseMake(const QStringList& arguments)
                       {"-o", "--output", "--frames", "--method", "--dither", "--color", "--effect", "--start",
                        "--end", "--text", "--font", "--size", "--style", "--decoration", "--at", "--angle",
                        "--text-color", "--outline-color"},
-                      {"--json"});
+                      {"--json", "--smooth"});
     if (!scanned.error.isEmpty())
         return usageError(scanned.error);
     CliRequest request;
@@ -134,6 +134,8 @@ CliRequest parseMake(const QStringList& arguments)
             continue;
         if (name == QLatin1String("--json")) {
             request.json = true;
+        } else if (name == QLatin1String("--smooth")) {
+            make.smooth = true;
         } else if (name == QLatin1String("-o") || name == QLatin1String("--output")) {
             if (value.isEmpty())
                 return usageError(QStringLiteral("the output file name is empty"));

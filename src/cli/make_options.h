@@ -30,6 +30,7 @@ struct MakeOptions
     std::optional<TextStyle> text;
     QPoint textAt;
     int textAngle = 0;
+    bool smooth = false;
 };
 
 } // namespace vantrel::cli

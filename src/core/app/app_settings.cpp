@@ -86,6 +86,7 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
     s.left = ini.readInt(mainForm, QStringLiteral("Left"), s.left);
     s.caption = ini.readString(mainForm, QStringLiteral("Caption"), s.caption);
     s.initMax = ini.readBool(mainForm, QStringLiteral("InitMax"), s.initMax);
+    s.smoothCut = ini.readBool(mainForm, QStringLiteral("SmoothCut"), s.smoothCut);
 
     readPanelModel(ini, s);
 
@@ -112,6 +113,7 @@ void writeSettings(IniProfile& ini, const AppSettings& s)
     ini.writeInt(mainForm, QStringLiteral("Left"), s.left);
     ini.writeString(mainForm, QStringLiteral("Caption"), s.caption);
     ini.writeBool(mainForm, QStringLiteral("InitMax"), s.initMax);
+    ini.writeBool(mainForm, QStringLiteral("SmoothCut"), s.smoothCut);
 
     const QString panel = QStringLiteral("Panel");
     ini.writeString(panel, QStringLiteral("PanelFile"), s.panelFile);

@@ -36,6 +36,7 @@ struct AppSettings : PanelModel
     int left = 100;
     QString caption = QStringLiteral("Default Caption");
     bool initMax = false;
+    bool smoothCut = false; // cuts scaled by area averaging instead of nearest pixels
 
     QString dirPicIn, dirImg, dirPanelIn;
     // By default the pages shipped in the program's folder, which say where to find them.

@@ -121,6 +121,8 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.endConfirmCaption = ini.readString(caption, QStringLiteral("EndConfirm"), QString());
     c.undo = ini.readString(caption, QStringLiteral("Undo"), QStringLiteral("Undo"));
     c.redo = ini.readString(caption, QStringLiteral("Redo"), QStringLiteral("Redo"));
+    c.smoothScaling =
+        ini.readString(caption, QStringLiteral("SmoothScaling"), QStringLiteral("Smooth scaling"));
     c.endConfirmText =
         ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());
     const QString dialogMessage = QStringLiteral("DialogMessage");

@@ -36,6 +36,7 @@ struct Catalogue
     QString generating;     // the progress of a long generation run
     QString pictureReduced; // %1 x %2 read as %3 x %4 to fit in memory
     QString undo, redo;     // the undo buttons' menu
+    QString smoothScaling;  // the cut-area buttons' menu
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

@@ -101,7 +101,7 @@ int AnimationGenerator::cutEnds()
     QImage picture;
     if (const int result = inputFrame(request_.start.FrameNo, picture))
         return result;
-    start_ = CutArea(picture, request_.start, request_.zoomPercent, request_.panelSize);
+    start_ = CutArea(picture, request_.start, request_.zoomPercent, request_.panelSize, request_.scaling);
     // A moving cut reaches the end frame last, so that a video is read in one pass; the others
     // blend towards the end picture from the first frame in between.
     const bool blends = betweenCount_ > 0 && betweenKind(request_.method) != BetweenKind::MovingCut;
@@ -130,7 +130,7 @@ int AnimationGenerator::cutEnd()
     QImage picture;
     if (const int result = inputFrame(request_.end.FrameNo, picture))
         return result;
-    end_ = CutArea(picture, request_.end, request_.zoomPercent, request_.panelSize);
+    end_ = CutArea(picture, request_.end, request_.zoomPercent, request_.panelSize, request_.scaling);
     return 0;
 }
 
@@ -153,7 +153,7 @@ int AnimationGenerator::makeBetween(int number, Frame& frame)
     QImage picture;
     if (const int result = inputFrame(area.FrameNo, picture))
         return result;
-    frame.picture = CutArea(picture, area, request_.zoomPercent, request_.panelSize);
+    frame.picture = CutArea(picture, area, request_.zoomPercent, request_.panelSize, request_.scaling);
     return 0;
 }
 

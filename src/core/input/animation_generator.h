@@ -2,6 +2,7 @@
 
 #include "core/input/between_frames.h"
 #include "core/input/cut_area.h"
+#include "core/input/cut_geometry.h"
 
 #include <QImage>
 #include <QList>
@@ -25,6 +26,7 @@ struct GenerationRequest
     // cut, random dissolve, top-down wipe, left-right wipe; none beyond), method % 2 one way
     // or there and back.
     int method = 0;
+    CutScaling scaling = CutScaling::Nearest;
 };
 
 // One element of a run's frame sequence.

@@ -79,9 +79,14 @@ struct MarkedRegion
 // stands where it was last put, else the area's own; either way it is remembered.
 void rezoomArea(TCutArea& area, MarkedRegion& memory, int fromPercent, int toPercent);
 
+// How a cut is scaled to the panel: each dot takes the picture pixel it falls on, or the exact
+// average of the pixels it covers (smooth: no aliasing of fine detail, no shimmer as the cut
+// moves).
+enum class CutScaling { Nearest, Smooth };
+
 // The part of the picture the area selects at the zoom in percent (the area is in view pixels),
-// stretched without interpolation to the panel size, 24-bit. Parts outside the picture are
-// black.
-QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSize panelSize);
+// scaled to the panel size, 24-bit. Parts outside the picture are black.
+QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSize panelSize,
+               CutScaling scaling = CutScaling::Nearest);
 
 } // namespace vantrel

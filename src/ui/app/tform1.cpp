@@ -246,6 +246,7 @@ void TForm1::connectHandlers()
 
     connect(ui_->abbCutS, &QToolButton::clicked, this, &TForm1::abbCutSClick);
     connect(ui_->abbCutE, &QToolButton::clicked, this, &TForm1::abbCutEClick);
+    connectCutScalingMenu();
     connect(ui_->LeadIn, &InputView::mousePressed, this, &TForm1::LeadInOnMDown);
     connect(ui_->LeadIn, &InputView::mouseMoved, this, &TForm1::LeadInOnMMove);
     connect(ui_->LeadIn, &InputView::mouseReleased, this, &TForm1::LeadInOnMUp);

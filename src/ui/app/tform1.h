@@ -169,6 +169,8 @@ private:
     // The area being edited: the start area when both are shown; null with none.
     vantrel::TCutArea* shownArea();
     vantrel::MarkedRegion& markedRegion(const vantrel::TCutArea& area);
+    void connectCutScalingMenu();
+    vantrel::CutScaling cutScaling() const;
 
     // Undo
     void afterUndoOrRedo();
@@ -312,6 +314,7 @@ private:
     QAction* ActBack = nullptr;
     QAction* ActUndo = nullptr; // also in the undo buttons' menu
     QAction* ActRedo = nullptr;
+    QAction* ActSmooth = nullptr; // the cut-area buttons' menu: smooth scaling of the cuts
 
     std::array<QLabel*, 3> statusPanels_{};
 };

@@ -6,6 +6,9 @@
 #include "ui/app/tform1_controls.h"
 #include "ui/input/input_view.h"
 
+#include <QAction>
+#include <QMenu>
+
 namespace {
 
 Qt::CursorShape zoneCursor(int zone)
@@ -64,10 +67,37 @@ void TForm1::ScrollToArea(vantrel::TCutArea& area)
     ui_->LeadIn->setDstOrigin(origin.x(), origin.y());
 }
 
+vantrel::CutScaling TForm1::cutScaling() const
+{
+    return settings_.smoothCut ? vantrel::CutScaling::Smooth : vantrel::CutScaling::Nearest;
+}
+
+// Smooth scaling is a choice kept in the settings, offered on both area buttons.
+void TForm1::connectCutScalingMenu()
+{
+    ActSmooth = new QAction(catalogue_.smoothScaling, this);
+    ActSmooth->setObjectName(QStringLiteral("ActSmooth"));
+    ActSmooth->setCheckable(true);
+    ActSmooth->setChecked(settings_.smoothCut);
+    connect(ActSmooth, &QAction::toggled, this, [this](bool smooth) {
+        settings_.smoothCut = smooth;
+        if (const vantrel::TCutArea* area = shownArea())
+            PreviewArea(*area);
+    });
+    for (QToolButton* button : {ui_->abbCutS, ui_->abbCutE}) {
+        button->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(button, &QWidget::customContextMenuRequested, this, [this, button](QPoint at) {
+            QMenu menu(this);
+            menu.addAction(ActSmooth);
+            menu.exec(button->mapToGlobal(at));
+        });
+    }
+}
+
 void TForm1::PreviewArea(const vantrel::TCutArea& area)
 {
     const QImage cut = vantrel::CutArea(ui_->LeadIn->picture(), area, inputZoomPercent(),
-                                        {settings_.panelWidth, settings_.panelHeight});
+                                        {settings_.panelWidth, settings_.panelHeight}, cutScaling());
     ui_->LeadColor->setImage(vantrel::FitToView(cut, ui_->LeadColor->size()));
     QImage mono = vantrel::MakeMono(cut, ui_->cbDither->currentIndex());
     vantrel::SetPanelPalette(mono, settings_.levels, PanelColorCode);

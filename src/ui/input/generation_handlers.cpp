@@ -60,6 +60,7 @@ int TForm1::generate(int insertIndex)
     request.panelSize = {settings_.panelWidth, settings_.panelHeight};
     request.frameCount = ui_->udGetFrm->position();
     request.method = ui_->cbCutK->currentIndex();
+    request.scaling = cutScaling();
     vantrel::AnimationGenerator generator(request, [this](int frameNo, QImage& picture) {
         return InputFrames.SelectFrame(frameNo - 1, picture);
     });

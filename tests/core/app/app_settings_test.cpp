@@ -92,7 +92,7 @@ TEST(AppSettingsWrite, WritesEveryKeyButTheAddressesInOrder)
     IniProfile ini;
     writeSettings(ini, readSettings(IniProfile(), "/opt/vantrel"));
     EXPECT_EQ(ini.toBytes(),
-              "[MainForm]\nTop=100\nLeft=100\nCaption=Default Caption\nInitMax=0\n"
+              "[MainForm]\nTop=100\nLeft=100\nCaption=Default Caption\nInitMax=0\nSmoothCut=0\n"
               "[Panel]\nPanelFile=Panel.bmp\nInfoLeft=45\nInfoTop=60\nInfoRight=247\nInfoBottm=96\n"
               "ViewLeft=45\nViewTop=97\nViewRight=247\nViewBottom=151\nWidth=160\nHeight=54\n"
               "PixelWidth=46\nPixelHeight=34\nPixelSpace=12\n"

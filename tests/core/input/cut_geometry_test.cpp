@@ -163,6 +163,36 @@ TEST(CutGeometry, CutIsStretchedToThePanelAndBlackBeyondThePicture)
     }
 }
 
+// Smooth: a flat area keeps its level; a one-pixel checker halved averages each 2 x 2 block; a
+// cut 3 pixels wide into 2 dots gives each dot one pixel and half of the middle one.
+TEST(CutGeometry, SmoothCutAveragesThePixelsUnderEachDot)
+{
+    QImage flat(40, 20, QImage::Format_RGB888);
+    flat.fill(qRgb(90, 140, 200));
+    EXPECT_EQ(CutArea(flat, rect(3, 2, 37, 19), 100, {7, 5}, CutScaling::Smooth), [] {
+        QImage expected(7, 5, QImage::Format_RGB888);
+        expected.fill(qRgb(90, 140, 200));
+        return expected;
+    }());
+
+    QImage checker(8, 4, QImage::Format_RGB888);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const QImage halved = CutArea(checker, rect(0, 0, 8, 4), 100, {4, 2}, CutScaling::Smooth);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(halved.pixel(x, y), qRgb(128, 128, 128)) << x << "," << y; // 127.5 rounded
+
+    QImage row(3, 1, QImage::Format_RGB888);
+    row.setPixel(0, 0, qRgb(0, 0, 0));
+    row.setPixel(1, 0, qRgb(100, 100, 100));
+    row.setPixel(2, 0, qRgb(200, 200, 200));
+    const QImage two = CutArea(row, rect(0, 0, 3, 1), 100, {2, 1}, CutScaling::Smooth);
+    EXPECT_EQ(qRed(two.pixel(0, 0)), 33);  // (0 + 100 / 2) / 1.5
+    EXPECT_EQ(qRed(two.pixel(1, 0)), 167); // (100 / 2 + 200) / 1.5
+}
+
 TEST(CentredAreaOfShape, FillsOneSideAndCentresTheOther)
 {
     EXPECT_EQ(centredAreaOfShape({640, 480}, {160, 54}), QRect(0, 132, 640, 216));

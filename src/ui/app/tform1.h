@@ -68,6 +68,7 @@ public:
     vantrel::FrameStore& frameStore() { return Frames; }
     const vantrel::TCutArea& startArea() const { return StartArea; }
     const vantrel::TCutArea& endArea() const { return EndArea; }
+    const vantrel::TCutArea& fontRect() const { return FontRect; }
     vantrel::UndoStack& undoStack() { return UndoStack; }
 
     // One entry of the font list, in its own face when that face can show the name; selected

@@ -118,6 +118,8 @@ TEST_F(AnimCliTest, RenderDrawsEveryFrameTinted)
     strip.load(png);
     EXPECT_EQ(strip.size(), QSize(21, 4));
     EXPECT_EQ(strip.pixel(0, 0), qRgb(255, 255, 255)); // the file's own code 63
+    ASSERT_EQ(runCli({"render", good(), "-o", png, "--color", "0"}).exitCode, 0);
+    EXPECT_EQ(QImage(png).pixel(0, 0), qRgb(0, 0, 0)); // code 0: every level unlit
 }
 
 TEST_F(AnimCliTest, RenderRefusesBrokenFilesAndWritesNothing)
@@ -156,9 +158,11 @@ TEST_F(AnimCliTest, RenderWriteFailureSaysWhy)
 TEST_F(AnimCliTest, ExportWritesTheAnimationOrNothing)
 {
     const QString gif = dir_.filePath("clip.gif");
-    CliRun run = runCli({"export", good(), "-o", gif, "--scale", "2", "--dots", "--delay", "50"});
+    CliRun run = runCli({"export", good(), "-o", gif, "--dots", "--delay", "10"});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_TRUE(test::readBytes(gif).startsWith("GIF89a"));
+    const QByteArray bytes = test::readBytes(gif);
+    ASSERT_TRUE(bytes.startsWith("GIF89a"));
+    EXPECT_EQ(uchar(bytes[6]) | uchar(bytes[7]) << 8, 10 * 4) << "four pixels a dot by default";
 
     ASSERT_TRUE(test::writeBytes(gif, "old"));
     run = runCli({"export", bad(), "-o", gif});
@@ -245,6 +249,11 @@ TEST_F(AnimCliTest, MakeNamesBadOptionsAndNeverTouchesTheOutputOnFailure)
     EXPECT_EQ(info.value("colorCode").toInt(), 10);
     EXPECT_EQ(info.value("width").toInt(), 160);
     EXPECT_TRUE(run.err.isEmpty()); // no progress bar off a terminal
+
+    const CliRun most = runCli({"make", picture, "-o", out, "--frames", "90", "--color", "0X3F", "--json"});
+    ASSERT_EQ(most.exitCode, 0) << most.err.constData();
+    EXPECT_EQ(QJsonDocument::fromJson(most.out).object().value("frames").toInt(), 90);
+    EXPECT_EQ(QJsonDocument::fromJson(most.out).object().value("colorCode").toInt(), 63);
 }
 
 } // namespace

@@ -115,6 +115,17 @@ TEST(ColorResTo2Bits, MeanBrightnessKept)
     }
 }
 
+// One column: every tap but the one straight below leaves the picture, so the row's end hands
+// the whole error down. 30 becomes black; 30 + 30 below is nearer 85 than 0.
+TEST(ColorResTo2Bits, RowEndHandsTheWholeErrorDown)
+{
+    for (DitherMethod method : Diffusing) {
+        const QImage out = colorResTo2Bits(uniformImage(1, 2, 30, 30, 30), Greys, method);
+        EXPECT_EQ(out.pixelIndex(0, 0), 0) << static_cast<int>(method);
+        EXPECT_EQ(out.pixelIndex(0, 1), 1) << static_cast<int>(method);
+    }
+}
+
 TEST(ColorResTo2Bits, OrderedPatternFixedToImageOrigin)
 {
     const QImage out = colorResTo2Bits(uniformImage(32, 24, 100, 100, 100), Greys, DitherMethod::Ordered);

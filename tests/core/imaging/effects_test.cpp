@@ -76,7 +76,7 @@ TEST(Effects, MiddleStrengthsByTheirRules)
     };
     const Case cases[] = {
         // 40 % of the way to white or to black, rounded: 100 + 62, 200 + 22, 0 + 102; 100 - 40, 3 - 1.2
-        {Brightness, 400, {100, 200, 0}, {162, 222, 102}},
+        {Brightness, 400, {100, 200, 0, 101}, {162, 222, 102, 163}}, // 101 + 61.6
         {Brightness, -400, {100, 200, 3}, {60, 120, 2}},
         // 127.5 + (v - 127.5) x 2.5: 58.75, 158.75, beyond 255; x 0.4: 116.9, 156.9
         {ContrastEffect, 600, {100, 140, 200}, {59, 159, 255}},

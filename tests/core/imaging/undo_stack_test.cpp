@@ -168,6 +168,25 @@ TEST(UndoStack, RedoTakesBackWhatUndoDidUntilANewChange)
     ASSERT_TRUE(undo.Undo(colour, mono));
     undo.Clear();
     EXPECT_FALSE(undo.Redo(colour, mono));
+
+    // Text saves the mono list only: redo brings its frames back as well.
+    mono = framesOf({5, 6});
+    undo.Push(0, 2, nullptr, &mono);
+    mono = framesOf({7, 8});
+    ASSERT_TRUE(undo.Undo(colour, mono));
+    EXPECT_EQ(versions(mono), (QList<int>{5, 6}));
+    ASSERT_TRUE(undo.Redo(colour, mono));
+    EXPECT_EQ(versions(mono), (QList<int>{7, 8}));
+
+    // A delete saves both lists whole: undo gives back the frames removed, redo removes them again.
+    undo.PushWhole(colour, mono);
+    colour.removeLast();
+    mono.removeLast();
+    ASSERT_TRUE(undo.Undo(colour, mono));
+    EXPECT_EQ(versions(mono), (QList<int>{7, 8}));
+    EXPECT_EQ(colour.size(), 2);
+    ASSERT_TRUE(undo.Redo(colour, mono));
+    EXPECT_EQ(versions(mono), (QList<int>{7}));
 }
 
 } // namespace

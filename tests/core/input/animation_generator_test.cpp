@@ -1,6 +1,8 @@
 #include "core/input/animation_generator.h"
 
+#include "core/frames/frame_store.h"
 #include "core/input/cut_geometry.h"
+#include "core/input/generation_run.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,26 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
     ASSERT_EQ(made.size(), 4);
     EXPECT_EQ(made[1], CutArea(picture, area(3, 6, 60, 30, 1), 100, request.panelSize));
     EXPECT_EQ(made[2], CutArea(picture, area(6, 13, 80, 40, 1), 100, request.panelSize));
+}
+
+// Into a store that holds frames, the way back copies the run's own frames, not the store's first.
+TEST(AnimationGenerator, RunIntoAStoreCopiesItsOwnFrames)
+{
+    FrameStore store;
+    for (const QRgb colour : {qRgb(1, 1, 1), qRgb(2, 2, 2)})
+        ASSERT_TRUE(store.InsertFrame(solid({16, 12}, colour), QImage(), {16, 12}, 0, store.count()));
+    TwoColourRun run({16, 12}, 5, 1); // S I1 E I1 S
+    AnimationGenerator generator(run.request, [&](int frameNo, QImage& picture) {
+        picture = solid({16, 12}, frameNo == 1 ? run.startColour : run.endColour);
+        return 0;
+    });
+    ASSERT_EQ(generateIntoStore(store, generator, {16, 12}, 0, 1), 0);
+    ASSERT_EQ(store.count(), 7);
+    QList<QRgb> corners;
+    for (int i = 0; i < store.count(); ++i)
+        corners << store.colourFrame(i).pixel(0, 0);
+    const QRgb s = run.startColour, e = run.endColour, between = store.colourFrame(2).pixel(0, 0);
+    EXPECT_EQ(corners, (QList<QRgb>{qRgb(1, 1, 1), s, between, e, between, s, qRgb(2, 2, 2)}));
 }
 
 TEST(AnimationGenerator, SourceFailureStopsTheRun)

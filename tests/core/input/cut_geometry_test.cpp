@@ -99,6 +99,8 @@ TEST(CutGeometry, DragStepsLimitsAndScrolling)
         {"move drags right", rect(300, 10, 380, 50), 5, 0, 5, 0, -100, 0, rect(305, 10, 385, 50), -105, 0},
         {"move stops short of right", rect(300, 10, 375, 50), 5, 0, 5, 0, -100, 0, rect(305, 10, 380, 50),
          -100, 0},
+        {"move just to the border", rect(300, 10, 378, 50), 5, 0, 5, 0, -100, 0, rect(305, 10, 383, 50), -100,
+         0},
         {"no scroll before the start", rect(3, 10, 43, 50), 5, 0, -3, 0, -1, 0, rect(0, 10, 40, 50), 0, 0},
     };
     for (const Case& c : cases) {
@@ -161,6 +163,9 @@ TEST(CutGeometry, CutIsStretchedToThePanelAndBlackBeyondThePicture)
             }
         EXPECT_EQ(wrong, 0) << "zoom " << c.zoom << " from " << c.left << "," << c.top;
     }
+    QImage black(160, 54, QImage::Format_RGB888);
+    black.fill(Qt::black);
+    EXPECT_EQ(CutArea(picture, rect(20, 10, 20, 60), 100, {160, 54}), black) << "an area of no width";
 }
 
 // Smooth: a flat area keeps its level; a one-pixel checker halved averages each 2 x 2 block; a

@@ -54,15 +54,24 @@ TEST_F(ControlStateWindow, AtStartOnlyAddingAndLoadingAreEnabled)
 
 TEST_F(ControlStateWindow, OneFrameToCreateSetsTheEndAreaBit)
 {
+    // With an input picture, only the frame count tells the two area buttons apart.
+    QImage picture(40, 30, QImage::Format_RGB888);
+    picture.fill(Qt::gray);
+    const QString path = folderPath() + QStringLiteral("/input.png");
+    ASSERT_TRUE(picture.save(path));
+    dialogs().fileAnswers.push_back(path);
+    control<QToolButton>("abbInPic")->click();
     auto* frames = control<UpDown>("udGetFrm");
     frames->setPosition(1);
     window().UpdateControlState(4);
     EXPECT_EQ(window().disableMask()[6] & 0x04, 0x04);
+    EXPECT_TRUE(enabled("abbCutS"));
     EXPECT_FALSE(enabled("abbCutE"));
 
     frames->setPosition(2);
     window().UpdateControlState(4);
     EXPECT_EQ(window().disableMask()[6] & 0x04, 0);
+    EXPECT_TRUE(enabled("abbCutE"));
 }
 
 TEST_F(ControlStateWindow, DisablingTheEndAreaReleasesItsButtonAsAClickWould)

@@ -54,6 +54,7 @@ TEST_F(AnimLoad, IntoAnEmptyStoreWithoutAskingLastFrameCurrent)
     EXPECT_EQ(position(), 3);
     EXPECT_EQ(window().frameStore().colourSelection(), 2);
     EXPECT_TRUE(control<QToolButton>("abbFSave")->isEnabled());
+    EXPECT_FALSE(window().frameStore().hasUnsavedChanges()) << "what was loaded is on disk";
     // The dialog offered both kinds first, then each, and opened in the animation folder.
     ASSERT_EQ(dialogs().openRequests.size(), 1u);
     const QStringList filters = dialogs().openRequests[0].filter.split(";;");
@@ -81,6 +82,7 @@ TEST_F(AnimLoad, AfterOrBeforeTheCurrentFrame)
     EXPECT_EQ(monoMarks().mid(0, 3), (QList<int>{0, 120, 1}));
     EXPECT_EQ(position(), 2);
     EXPECT_EQ(window().frameStore().count(), 13);
+    EXPECT_TRUE(window().frameStore().hasUnsavedChanges()) << "the frames made before were never saved";
 }
 
 TEST_F(AnimLoad, CancelledPositionLeavesTheStore)

@@ -145,6 +145,18 @@ TEST_F(AnimSave, QuestionsNameWhatWillReallyBeWritten)
     EXPECT_EQ(marksOf(readBack(QString(122, 'x') + ".nma")), (QList<int>{0, 1, 2}));
 }
 
+// Two frames into a one-frame file: asked first, and afterwards the second is still unsaved.
+TEST_F(AnimSave, OneFrameFileOfTwoFramesAsksAndLeavesThemUnsaved)
+{
+    open();
+    addFrames(2);
+    dialogs().confirmAnswers.push_back(true);
+    save("first.nml");
+    EXPECT_EQ(dialogs().confirmations.size(), 1u);
+    EXPECT_EQ(marksOf(readBack("first.nml")), (QList<int>{0}));
+    EXPECT_TRUE(window().frameStore().hasUnsavedChanges());
+}
+
 TEST_F(AnimSave, FrameOfAnotherSizeIsNamed)
 {
     open();

@@ -47,6 +47,16 @@ TEST_F(FileDrop, PicturesGoToTheInputAnimationsToTheOutputOthersAreRefused)
     EXPECT_EQ(dialogs().messages.size(), 2u);
     EXPECT_EQ(monoMarks(), (QList<int>{3, 4}));
     EXPECT_EQ(control<QSlider>("tbInFrame")->maximum(), 2);
+
+    // A full store takes no animation, while pictures still come in: each view asks its own
+    // button.
+    addFrames(88, 10);
+    ASSERT_FALSE(control<QWidget>("abbFLoad")->isEnabled());
+    EXPECT_FALSE(drop("LeadMono", animation));
+    EXPECT_EQ(window().frameStore().count(), 90);
+    dialogs().insertAnswers.push_back(2);
+    EXPECT_TRUE(drop("LeadIn", path("one.png")));
+    EXPECT_EQ(control<QSlider>("tbInFrame")->maximum(), 3);
 }
 
 } // namespace

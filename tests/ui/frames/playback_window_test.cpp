@@ -1,5 +1,8 @@
 #include "ui/support/frame_window_test.h"
 
+#include "support/avi_writer.h"
+
+#include <QDir>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -48,6 +51,35 @@ TEST_F(Playback, OutputPlayerPlaysOnceOrRepeatsAndPausesOnlyWhilePlaying)
     EXPECT_FALSE(button("abbOutPrePlay")->isChecked());
     button("abbOutPrePlay")->click(); // a stopped player starts from frame 1
     EXPECT_EQ(position(), 1);
+}
+
+TEST_F(Playback, InputPlayerAndStepsReachBothEndsAndStop)
+{
+    open();
+    const QString video = QDir(folderPath()).filePath("three.avi");
+    vantrel::test::AviLayout layout;
+    layout.frames = 3;
+    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
+    dialogs().fileAnswers.push_back(video);
+    button("abbInPic")->click();
+    auto* bar = control<QSlider>("tbInFrame");
+    QList<int> shown;
+    for (const char* step : {"abbInFrameBack", "abbInFrameNext", "abbInFrameNext", "abbInFrameNext",
+                             "abbInFrameBack", "abbInFrameBack"}) {
+        button(step)->click();
+        shown << bar->value();
+    }
+    EXPECT_EQ(shown, (QList<int>{1, 2, 3, 3, 2, 1}));
+
+    button("abbInFramePlay")->click();
+    shown.clear();
+    for (int tick = 0; tick < 3; ++tick) {
+        window().timerInOnTimer();
+        shown << bar->value();
+    }
+    EXPECT_EQ(shown, (QList<int>{2, 3, 3}));
+    EXPECT_FALSE(button("abbInFramePlay")->isChecked());
+    EXPECT_FALSE(control<QTimer>("TimerIn")->isActive());
 }
 
 } // namespace

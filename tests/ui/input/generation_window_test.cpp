@@ -147,6 +147,32 @@ TEST_F(Generation, CancelLeavesTheStoreAsItWasAndTooManyFramesAreRefused)
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].text, window().catalogue().errorTexts[9]);
     EXPECT_EQ(window().frameStore().count(), 88);
+    typeInto(control<QLineEdit>("MkFrm"), "2");
+    control<QToolButton>("abbExecute")->click();
+    EXPECT_EQ(window().frameStore().count(), 90) << "exactly 90 is allowed";
+}
+
+// New frames go before or after the current frame as the user says; the last made is shown.
+TEST_F(Generation, FramesGoBeforeOrAfterTheCurrentOneAndTheLastMadeIsShown)
+{
+    open();
+    addFrames(3); // marks 0, 1, 2
+    QImage black(64, 48, QImage::Format_RGB888);
+    black.fill(Qt::black);
+    const QString path = QDir(folderPath()).filePath("black.png");
+    ASSERT_TRUE(black.save(path));
+    addInput(path);
+    typeInto(control<QLineEdit>("MkFrm"), "2");
+    setPosition(2);
+    dialogs().insertAnswers.push_back(1);
+    control<QToolButton>("abbExecute")->click();
+    EXPECT_EQ(monoMarks(), (QList<int>{0, -1, -1, 1, 2}));
+    EXPECT_EQ(position(), 3);
+    setPosition(4);
+    dialogs().insertAnswers.push_back(2);
+    control<QToolButton>("abbExecute")->click();
+    EXPECT_EQ(monoMarks(), (QList<int>{0, -1, -1, 1, -1, -1, 2}));
+    EXPECT_EQ(position(), 6);
 }
 
 // The command line makes, from the same inputs and areas, the frames the window makes.

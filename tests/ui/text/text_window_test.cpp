@@ -1,5 +1,7 @@
 #include "ui/support/frame_window_test.h"
 
+#include "core/imaging/bitmap.h"
+#include "core/imaging/mono_conversion.h"
 #include "ui/frames/bitmap_view.h"
 
 #include <QApplication>
@@ -36,6 +38,19 @@ TEST_F(TextWindow, InsertedTextChangesOnlyTheMonoFrameAndUndoTakesItBack)
 
     control<QToolButton>("abbUndo2")->click();
     EXPECT_EQ(window().frameStore().monoFrames(), mono);
+
+    control<QToolButton>("abbInsFontA")->click();
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NE(window().frameStore().monoFrames()[i], mono[i]) << "into every frame: " << i;
+
+    // The second colour list belongs to the decorations drawn in a second colour.
+    auto* decoration = control<QComboBox>("cbFEffect");
+    QList<bool> secondColour;
+    for (int index = 0; index < decoration->count(); ++index) {
+        decoration->setCurrentIndex(index);
+        secondColour << !control<QWidget>("cbFontB")->isHidden();
+    }
+    EXPECT_EQ(secondColour, (QList<bool>{false, true, true, false, false})); // outline, shadow
 }
 
 // Dragged (100, 10) preview pixels, the text lands (100 x 160 / width, 10 x 54 / height)
@@ -68,10 +83,14 @@ TEST_F(TextWindow, DraggedTextLandsAtThePreviewPositionScaledToTheFrame)
                           Qt::NoModifier);
         QApplication::sendEvent(preview, &event);
     };
-    send(QEvent::MouseMove, {3, 3}, Qt::NoButton);
-    send(QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton);
-    send(QEvent::MouseMove, {103, 13}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {103, 13}, Qt::NoButton);
+    auto drag = [&](QPoint from, QPoint to) {
+        send(QEvent::MouseMove, from, Qt::NoButton);
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    };
+    drag({3, 3}, {103, 13});
+    const QImage shown = preview->image();
     control<QToolButton>("abbInsFont")->click();
     const QPoint shift(static_cast<int>(100 * 160.0 / preview->width()),
                        static_cast<int>(10 * 54.0 / preview->height()));
@@ -80,6 +99,16 @@ TEST_F(TextWindow, DraggedTextLandsAtThePreviewPositionScaledToTheFrame)
         if (p.x() + shift.x() < 160 && p.y() + shift.y() < 54)
             expected << p + shift;
     EXPECT_EQ(litPixels(), expected) << shift.x() << "," << shift.y();
+    // The preview showed the text where it went in.
+    QImage inserted = window().frameStore().monoFrame(0);
+    vantrel::SetPanelPalette(inserted, window().settings().levels, window().panelColorCode());
+    EXPECT_EQ(shown, vantrel::FitToView(inserted, shown.size()));
+
+    // Dragged right until its right edge meets the preview's.
+    const int room = preview->width() - window().fontRect().Right;
+    ASSERT_GT(room, 0);
+    drag({103, 13}, {103 + room, 13});
+    EXPECT_EQ(window().fontRect().Left, 100 + room);
 }
 
 TEST_F(TextWindow, SizesOutsideTheRangeAreIgnoredAndRepairedOnLeaving)

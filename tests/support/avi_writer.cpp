@@ -81,6 +81,8 @@ AVCodecID codecId(AviCodec codec)
         return AV_CODEC_ID_VP8;
     case AviCodec::Gif:
         return AV_CODEC_ID_GIF;
+    case AviCodec::Hevc:
+        return AV_CODEC_ID_HEVC;
     }
     return AV_CODEC_ID_NONE;
 }
@@ -95,6 +97,7 @@ AVPixelFormat pixelFormat(AviCodec codec)
     case AviCodec::Mpeg4:
     case AviCodec::H264:
     case AviCodec::Vp8:
+    case AviCodec::Hevc:
         return AV_PIX_FMT_YUV420P;
     case AviCodec::Gif:
         return AV_PIX_FMT_RGB8; // the pattern's colours are all exact in it
@@ -127,6 +130,8 @@ const AVCodec* findEncoder(AviCodec codec)
     switch (codec) {
     case AviCodec::H264:
         return avcodec_find_encoder_by_name("libx264");
+    case AviCodec::Hevc:
+        return avcodec_find_encoder_by_name("libx265");
     case AviCodec::Vp8:
         return avcodec_find_encoder_by_name("libvpx");
     default:
@@ -137,7 +142,11 @@ const AVCodec* findEncoder(AviCodec codec)
 // Fine quantisation for the library encoders too, and no frames held back to be sent later.
 void setLibraryOptions(AVCodecContext* codec, AviCodec kind)
 {
-    if (kind == AviCodec::H264) {
+    if (kind == AviCodec::Hevc) {
+        av_opt_set(codec, "preset", "ultrafast", AV_OPT_SEARCH_CHILDREN);
+        av_opt_set(codec, "x265-params", "log-level=none:scenecut=0", AV_OPT_SEARCH_CHILDREN);
+        codec->max_b_frames = 2;
+    } else if (kind == AviCodec::H264) {
         av_opt_set(codec, "preset", "veryfast", AV_OPT_SEARCH_CHILDREN);
         av_opt_set(codec, "x264-params", "scenecut=0:qp=4", AV_OPT_SEARCH_CHILDREN);
         codec->max_b_frames = 2;

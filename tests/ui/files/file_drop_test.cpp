@@ -12,15 +12,22 @@ namespace {
 class FileDrop : public FrameWindowTest
 {
 protected:
+    // Whether the view lets the file be dragged onto it.
+    bool enters(const char* view, const QString& file)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(control<QWidget>(view), &enter);
+        return enter.isAccepted();
+    }
     // A drag entering the view and dropping the file there, as the desktop delivers them.
     bool drop(const char* view, const QString& file)
     {
         QWidget* target = control<QWidget>(view);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
-        if (!enter.isAccepted())
+        if (!enters(view, file))
             return false;
         QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &dropped);
@@ -52,6 +59,7 @@ TEST_F(FileDrop, PicturesGoToTheInputAnimationsToTheOutputOthersAreRefused)
     // button.
     addFrames(88, 10);
     ASSERT_FALSE(control<QWidget>("abbFLoad")->isEnabled());
+    EXPECT_FALSE(enters("LeadMono", animation)) << "not even offered";
     EXPECT_FALSE(drop("LeadMono", animation));
     EXPECT_EQ(window().frameStore().count(), 90);
     dialogs().insertAnswers.push_back(2);

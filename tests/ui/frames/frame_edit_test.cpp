@@ -165,6 +165,8 @@ TEST_F(FrameEdit, SteppingStopsAtBothEnds)
     EXPECT_EQ(position(), 1);
     click("abbOutPreNext");
     EXPECT_EQ(position(), 2);
+    click("abbOutPreNext");
+    EXPECT_EQ(position(), 3) << "the last step reaches the last frame";
 }
 
 TEST_F(FrameEdit, TickMarksFollowTheFrameCount)

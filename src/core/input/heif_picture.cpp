@@ -16,32 +16,26 @@ namespace {
 // Larger files are not photos this program takes.
 constexpr qint64 MaxFileBytes = 256LL * 1024 * 1024;
 
-struct ContextFree
-{
-    void operator()(heif_context* context) const { heif_context_free(context); }
-};
-struct HandleRelease
-{
-    void operator()(heif_image_handle* handle) const { heif_image_handle_release(handle); }
-};
+using ContextPtr = HeifPicture::ContextPtr;
+using HandlePtr = HeifPicture::HandlePtr;
+
 struct ImageRelease
 {
     void operator()(heif_image* image) const { heif_image_release(image); }
 };
-using ContextPtr = std::unique_ptr<heif_context, ContextFree>;
-using HandlePtr = std::unique_ptr<heif_image_handle, HandleRelease>;
 using ImagePtr = std::unique_ptr<heif_image, ImageRelease>;
 
 // The primary image of the file in `bytes`, which must outlive the context.
 int openPrimary(const QByteArray& bytes, ContextPtr& context, HandlePtr& handle)
 {
-    if (heif_check_filetype(reinterpret_cast<const uint8_t*>(bytes.constData()), int(std::min<qsizetype>(bytes.size(), 12))) ==
-        heif_filetype_no)
+    if (heif_check_filetype(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                            int(std::min<qsizetype>(bytes.size(), 12))) == heif_filetype_no)
         return MediaUnsupported;
     context.reset(heif_context_alloc());
     if (!context)
         return MediaCannotOpen;
-    if (heif_context_read_from_memory_without_copy(context.get(), bytes.constData(), size_t(bytes.size()), nullptr)
+    if (heif_context_read_from_memory_without_copy(context.get(), bytes.constData(), size_t(bytes.size()),
+                                                   nullptr)
             .code != heif_error_Ok)
         return MediaCorrupt;
     heif_image_handle* primary = nullptr;
@@ -64,7 +58,8 @@ int examine(const heif_image_handle& handle, QSize& size)
 QImage toRgb888(const heif_image& image, bool alpha, QSize size)
 {
     const heif_channel channel = heif_channel_interleaved;
-    if (heif_image_get_width(&image, channel) != size.width() || heif_image_get_height(&image, channel) != size.height())
+    if (heif_image_get_width(&image, channel) != size.width() ||
+        heif_image_get_height(&image, channel) != size.height())
         return {};
     int stride = 0;
     const uint8_t* plane = heif_image_get_plane_readonly(&image, channel, &stride);
@@ -85,45 +80,39 @@ QImage toRgb888(const heif_image& image, bool alpha, QSize size)
 
 } // namespace
 
+void HeifPicture::ContextFree::operator()(heif_context* context) const
+{
+    heif_context_free(context);
+}
+
+void HeifPicture::HandleRelease::operator()(heif_image_handle* handle) const
+{
+    heif_image_handle_release(handle);
+}
+
 int HeifPicture::open(const QString& path, std::unique_ptr<MediaFile>& out)
 {
-    return start(std::unique_ptr<HeifPicture>(new HeifPicture(path, {})), out);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return MediaCannotOpen;
+    if (file.size() > MaxFileBytes)
+        return MediaTooLarge;
+    return openBytes(file.readAll(), out);
 }
 
+// The file is parsed once: the page decodes later from the handle kept here.
 int HeifPicture::openBytes(const QByteArray& bytes, std::unique_ptr<MediaFile>& out)
 {
-    return start(std::unique_ptr<HeifPicture>(new HeifPicture({}, bytes)), out);
-}
-
-int HeifPicture::start(std::unique_ptr<HeifPicture> picture, std::unique_ptr<MediaFile>& out)
-{
-    QByteArray bytes;
-    if (const int rc = picture->readBytes(bytes))
+    std::unique_ptr<HeifPicture> picture(new HeifPicture(bytes));
+    if (const int rc = openPrimary(picture->bytes_, picture->context_, picture->handle_))
         return rc;
-    ContextPtr context;
-    HandlePtr handle;
-    if (const int rc = openPrimary(bytes, context, handle))
-        return rc;
-    if (const int rc = examine(*handle, picture->size_))
+    if (const int rc = examine(*picture->handle_, picture->size_))
         return rc;
     out = std::move(picture);
     return MediaOk;
 }
 
-int HeifPicture::readBytes(QByteArray& bytes) const
-{
-    if (path_.isEmpty()) {
-        bytes = bytes_;
-        return MediaOk;
-    }
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        return MediaCannotOpen;
-    if (file.size() > MaxFileBytes)
-        return MediaTooLarge;
-    bytes = file.readAll();
-    return MediaOk;
-}
+HeifPicture::~HeifPicture() = default;
 
 int HeifPicture::load(int firstPage, int count, QList<QImage>& frames)
 {
@@ -132,21 +121,9 @@ int HeifPicture::load(int firstPage, int count, QList<QImage>& frames)
         return rc;
     if (picture_.isNull()) {
         ++framesDecoded_;
-        QByteArray bytes;
-        if (const int rc = readBytes(bytes))
-            return rc;
-        ContextPtr context;
-        HandlePtr handle;
-        QSize size;
-        if (const int rc = openPrimary(bytes, context, handle))
-            return rc == MediaUnsupported ? MediaCorrupt : rc;
-        if (const int rc = examine(*handle, size))
-            return rc;
-        if (size != size_) // replaced since it was opened
-            return MediaCorrupt;
-        const bool alpha = heif_image_handle_has_alpha_channel(handle.get());
+        const bool alpha = heif_image_handle_has_alpha_channel(handle_.get());
         heif_image* decoded = nullptr;
-        if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB,
+        if (heif_decode_image(handle_.get(), &decoded, heif_colorspace_RGB,
                               alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
                 .code != heif_error_Ok)
             return MediaCorrupt;

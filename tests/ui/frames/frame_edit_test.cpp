@@ -100,8 +100,7 @@ TEST_F(FrameEdit, ClearWhileAnAreaIsEditedShowsItsCut)
     picture.fill(qRgb(200, 100, 50));
     const QString path = QDir(folderPath()).filePath("input.png");
     ASSERT_TRUE(picture.save(path));
-    dialogs().fileAnswers.push_back(path);
-    click("abbInPic");
+    addInput(path);
     click("abbCutS");
     click("abbOutPreClr");
     const QImage shown = control<BitmapView>("LeadColor")->image();

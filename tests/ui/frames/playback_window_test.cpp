@@ -1,8 +1,5 @@
 #include "ui/support/frame_window_test.h"
 
-#include "support/avi_writer.h"
-
-#include <QDir>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -56,12 +53,9 @@ TEST_F(Playback, OutputPlayerPlaysOnceOrRepeatsAndPausesOnlyWhilePlaying)
 TEST_F(Playback, InputPlayerAndStepsReachBothEndsAndStop)
 {
     open();
-    const QString video = QDir(folderPath()).filePath("three.avi");
-    vantrel::test::AviLayout layout;
-    layout.frames = 3;
-    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
-    dialogs().fileAnswers.push_back(video);
-    button("abbInPic")->click();
+    const QString video = writeClip("three.avi", 3);
+    ASSERT_FALSE(video.isEmpty());
+    addInput(video);
     auto* bar = control<QSlider>("tbInFrame");
     QList<int> shown;
     for (const char* step : {"abbInFrameBack", "abbInFrameNext", "abbInFrameNext", "abbInFrameNext",

@@ -33,11 +33,6 @@ protected:
         EXPECT_TRUE(vantrel::test::writeAvi(path, layout));
         return path;
     }
-    void addInput(const QString& path)
-    {
-        dialogs().fileAnswers.push_back(path);
-        control<QToolButton>("abbInPic")->click();
-    }
     // Drags with the mouse from one view point to another, as a user does.
     void drag(QPoint from, QPoint to)
     {

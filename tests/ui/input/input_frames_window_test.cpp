@@ -14,11 +14,6 @@ namespace {
 class InputFrames : public FrameWindowTest
 {
 protected:
-    void addInput(const QString& path)
-    {
-        dialogs().fileAnswers.push_back(path);
-        control<QToolButton>("abbInPic")->click();
-    }
     QString writePicture(const char* name, QSize size)
     {
         QImage picture(size, QImage::Format_RGB888);
@@ -44,10 +39,8 @@ TEST_F(InputFrames, WidePictureFillsTheWidthAndIsCentredVertically)
 TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
 {
     open();
-    const QString video = QDir(folderPath()).filePath("clip.avi");
-    vantrel::test::AviLayout layout;
-    layout.frames = 5;
-    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
+    const QString video = writeClip("clip.avi", 5);
+    ASSERT_FALSE(video.isEmpty());
     addInput(writePicture("one.jpg", {64, 64}));
     EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // nothing to ask about in an empty list
     dialogs().insertAnswers.push_back(1);
@@ -83,10 +76,8 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
 TEST_F(InputFrames, CreateLeavesTheShownFileCurrent)
 {
     open();
-    const QString video = QDir(folderPath()).filePath("clip.avi");
-    vantrel::test::AviLayout layout;
-    layout.frames = 5;
-    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
+    const QString video = writeClip("clip.avi", 5);
+    ASSERT_FALSE(video.isEmpty());
     addInput(video);
     dialogs().insertAnswers.push_back(2);
     addInput(writePicture("after.png", {64, 64})); // frame 6, shown; both areas on frame 1
@@ -117,10 +108,8 @@ TEST_F(InputFrames, DialogOffersVideosAndAnMp4AddsItsFrames)
 TEST_F(InputFrames, VanishedFileStopsThePlayerWithOneError)
 {
     open();
-    const QString video = QDir(folderPath()).filePath("gone.avi");
-    vantrel::test::AviLayout layout;
-    layout.frames = 5;
-    ASSERT_TRUE(vantrel::test::writeAvi(video, layout));
+    const QString video = writeClip("gone.avi", 5);
+    ASSERT_FALSE(video.isEmpty());
     addInput(video);
     control<QToolButton>("abbInFramePlay")->click();
     ASSERT_TRUE(QFile::remove(video));

@@ -2,6 +2,7 @@
 
 #include "core/files/anim_file.h"
 #include "core/imaging/mono_conversion.h"
+#include "support/avi_writer.h"
 #include "ui/frames/bitmap_view.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSlider>
+#include <QToolButton>
 
 void FrameWindowTest::SetUp()
 {
@@ -26,6 +28,20 @@ QImage FrameWindowTest::markedPicture(int mark, QSize size)
 QImage FrameWindowTest::markedMono(int mark, QSize size)
 {
     return vantrel::MakeMono(markedPicture(mark, size), 2);
+}
+
+QString FrameWindowTest::writeClip(const QString& name, int frames)
+{
+    const QString path = QDir(folderPath()).filePath(name);
+    vantrel::test::AviLayout layout;
+    layout.frames = frames;
+    return vantrel::test::writeAvi(path, layout) ? path : QString();
+}
+
+void FrameWindowTest::addInput(const QString& path)
+{
+    dialogs().fileAnswers.push_back(path);
+    control<QToolButton>("abbInPic")->click();
 }
 
 int FrameWindowTest::shownMark(const char* view)

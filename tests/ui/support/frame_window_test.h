@@ -36,4 +36,8 @@ protected:
     static void leave(QLineEdit* edit);
 
     QString writeAnimation(const QString& name, const QList<QImage>& monoFrames, int colorCode = 63);
+    // An MJPEG AVI of numbered frames in the test's folder; empty when it could not be written.
+    QString writeClip(const QString& name, int frames);
+    // A picture or video added as the add button does, the file chosen in its dialog.
+    void addInput(const QString& path);
 };

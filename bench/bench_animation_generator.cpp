@@ -39,8 +39,8 @@ void BM_GenerateRun(benchmark::State& state)
     request.end = {300, 200, 640, 480, RunFrames};
     request.frameCount = RunFrames;
     request.method = static_cast<int>(state.range(0));
-    const InputFrameSource source = [&](int frameNo, QImage& picture) {
-        picture = pictures[(frameNo - 1) % pictures.size()];
+    const InputFrameSource source = [&](int frameNo, InputPicture& picture) {
+        picture = InputPicture(pictures[(frameNo - 1) % pictures.size()]);
         return 0;
     };
     for (auto _ : state) {
@@ -85,8 +85,8 @@ void BM_SmoothAgainstNearest(benchmark::State& state)
     request.scaling = state.range(0) ? CutScaling::Smooth : CutScaling::Nearest;
     double changed = 0, error = 0;
     for (auto _ : state) {
-        AnimationGenerator generator(request, [](int, QImage& out) {
-            out = picture;
+        AnimationGenerator generator(request, [](int, InputPicture& out) {
+            out = InputPicture(picture);
             return 0;
         });
         const auto level = [](const QImage& mono, int x, int y) { return mono.pixelIndex(x, y); };

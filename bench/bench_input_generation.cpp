@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -190,7 +191,7 @@ int generateRun(const QString& path, const TCutArea& start, const TCutArea& end,
     request.end = end;
     request.frameCount = frameCount;
     request.panelSize = PanelSize;
-    AnimationGenerator generator(request, [&](int frameNo, QImage& picture) {
+    AnimationGenerator generator(request, [&](int frameNo, InputPicture& picture) {
         const double began = threadCpuMs();
         const int result = list.SelectFrame(frameNo - 1, picture);
         spent.select += threadCpuMs() - began;
@@ -251,6 +252,83 @@ double processCpuMs()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
+// A phone-like clip (B-frames, a key frame every 30), written once per run of the benchmarks; empty
+// when it could not be written.
+QString phoneClip(test::AviCodec codec, QSize size, int frames)
+{
+    static const QTemporaryDir dir;
+    const QString path = dir.filePath(
+        QStringLiteral("phone%1_%2x%3.mp4").arg(int(codec)).arg(size.width()).arg(size.height()));
+    if (!QFile::exists(path) &&
+        !test::writeVideo(
+            path, {.size = size, .frames = frames, .codec = codec, .fps = 30, .keyFrameInterval = 30}))
+        return {};
+    return path;
+}
+
+struct ChildUsage
+{
+    double cpuMs = -1; // -1 when the program failed
+    double wallMs = 0;
+    double peakMiB = 0; // resident, of the program alone
+};
+
+// The peak resident size of a running process, in KiB; 0 once it is gone.
+long peakResidentKib(pid_t process)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(process));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// Runs a program with these arguments, its output discarded. The peak memory is read from the
+// running program itself: the rusage of a forked child counts this process's pages too.
+ChildUsage runChild(const char* program, const std::vector<const char*>& arguments)
+{
+    auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) * 1e-3; };
+    std::vector<char*> argv;
+    for (const char* argument : arguments)
+        argv.push_back(const_cast<char*>(argument));
+    argv.push_back(nullptr);
+    int execed[2] = {-1, -1};
+    if (pipe2(execed, O_CLOEXEC) != 0)
+        return {};
+    const auto began = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+        execv(program, argv.data());
+        _exit(127);
+    }
+    ::close(execed[1]);
+    char ignored = 0;
+    while (::read(execed[0], &ignored, 1) < 0 && errno == EINTR) {
+    } // returns at the exec, which closes the pipe
+    ::close(execed[0]);
+    int status = 0;
+    rusage usage{};
+    long peakKib = 0;
+    while (wait4(child, &status, WNOHANG, &usage) == 0) {
+        peakKib = std::max(peakKib, peakResidentKib(child));
+        usleep(1000);
+    }
+    ChildUsage result;
+    result.wallMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        result.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+        result.peakMiB = double(peakKib) / 1024;
+    }
+    return result;
+}
+
 // Phone video as it comes, H.264 1080p and HEVC 4K with B-frames and a key frame every 30: a
 // 90-frame moving cut over the whole picture, its CPU time on every thread (the decoder's too)
 // against FFmpeg decoding the file on one thread, and its wall time. Arguments: codec (0 H.264,
@@ -260,11 +338,8 @@ void BM_PhoneVideoAgainstFfmpeg(benchmark::State& state)
     const auto codec = state.range(0) == 0 ? test::AviCodec::H264 : test::AviCodec::Hevc;
     const QSize size(int(state.range(1)), int(state.range(2)));
     const int frames = int(state.range(3));
-    static const QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("phone%1x%2.mp4").arg(size.width()).arg(size.height()));
-    if (!QFile::exists(path) &&
-        !test::writeVideo(
-            path, {.size = size, .frames = frames, .codec = codec, .fps = 30, .keyFrameInterval = 30})) {
+    const QString path = phoneClip(codec, size, frames);
+    if (path.isEmpty()) {
         state.SkipWithError("the clip could not be written");
         return;
     }
@@ -286,7 +361,23 @@ void BM_PhoneVideoAgainstFfmpeg(benchmark::State& state)
         state.SetIterationTime(wall / 1e3);
     }
     state.counters["wall_ms"] = wallMs / double(state.iterations());
-    report(state, total, "goal: CPU <= 1.0 x one-thread decode");
+    const QByteArray input = path.toLocal8Bit();
+    const QTemporaryDir out;
+    const QByteArray made = out.filePath(QStringLiteral("made.nma")).toLocal8Bit();
+    const ChildUsage ours = runChild(VANTREL_CLI_PATH, {"vantrel-cli", "make", input.constData(), "-o",
+                                                        made.constData(), "--frames", "90"});
+    state.counters["make_rss_mib"] = ours.peakMiB;
+    // The pipeline a user could run instead, where FFmpeg's command line tool is installed.
+    const QByteArray ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg")).toLocal8Bit();
+    if (!ffmpeg.isEmpty()) {
+        const ChildUsage pipeline =
+            runChild(ffmpeg.constData(),
+                     {"ffmpeg", "-v", "quiet", "-i", input.constData(), "-vf",
+                      "scale=160:54:flags=neighbor,format=gray", "-f", "rawvideo", "-y", "/dev/null"});
+        state.counters["ffmpeg_rss_mib"] = pipeline.peakMiB;
+        state.counters["ffmpeg_wall_ms"] = pipeline.wallMs;
+    }
+    report(state, total, "goal: CPU <= 1.0 x one-thread decode, RSS <= 1.3 x FFmpeg's");
 }
 BENCHMARK(BM_PhoneVideoAgainstFfmpeg)
     ->ArgNames({"hevc", "w", "h", "frames"})
@@ -295,6 +386,47 @@ BENCHMARK(BM_PhoneVideoAgainstFfmpeg)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// Stepping the input view through a 4K HEVC clip one frame at a time: the frame selected from the
+// list and converted at the size shown. Argument: zoom in percent. Goal: no step over 50 ms.
+void BM_InputViewStep(benchmark::State& state)
+{
+    const int zoom = int(state.range(0));
+    const QSize size(3840, 2160);
+    const QString path = phoneClip(test::AviCodec::Hevc, size, 60);
+    if (path.isEmpty()) {
+        state.SkipWithError("the clip could not be written");
+        return;
+    }
+    constexpr int Steps = 30;
+    double totalMs = 0, slowestMs = 0;
+    for (auto _ : state) {
+        TInputFrameList list;
+        if (list.AddAfter(path) != MediaOk) {
+            state.SkipWithError("the clip did not open");
+            return;
+        }
+        for (int frame = 1; frame <= Steps; ++frame) {
+            const auto began = std::chrono::steady_clock::now();
+            InputPicture picture;
+            const QImage shown = list.SelectFrame(frame, picture) != MediaOk ? QImage()
+                                 : zoom == 100                               ? picture.toImage()
+                                               : resizedNearest(picture, size * zoom / 100);
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
+            if (shown.isNull()) {
+                state.SkipWithError("a frame did not load");
+                return;
+            }
+            totalMs += ms;
+            slowestMs = std::max(slowestMs, ms);
+        }
+    }
+    state.counters["step_ms"] = totalMs / double(state.iterations() * Steps);
+    state.counters["slowest_ms"] = slowestMs;
+    state.SetLabel("goal: every step <= 50 ms");
+}
+BENCHMARK(BM_InputViewStep)->ArgName("zoom")->Arg(100)->Arg(25)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // CPU time of the command line tool run with these arguments (stdout discarded), or -1 when it
 // fails.

@@ -106,7 +106,7 @@ int runMake(const CliRequest& request)
     generation.frameCount = make.frames;
     generation.method = make.method;
     generation.scaling = make.smooth ? CutScaling::Smooth : CutScaling::Nearest;
-    AnimationGenerator generator(generation, [&inputs](int frameNo, QImage& picture) {
+    AnimationGenerator generator(generation, [&inputs](int frameNo, InputPicture& picture) {
         return inputs.SelectFrame(frameNo - 1, picture);
     });
 

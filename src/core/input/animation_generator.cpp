@@ -98,7 +98,7 @@ int AnimationGenerator::next(Frame& frame)
 
 int AnimationGenerator::cutEnds()
 {
-    QImage picture;
+    InputPicture picture;
     if (const int result = inputFrame(request_.start.FrameNo, picture))
         return result;
     start_ = CutArea(picture, request_.start, request_.zoomPercent, request_.panelSize, request_.scaling);
@@ -127,7 +127,7 @@ int AnimationGenerator::cutEnds()
 
 int AnimationGenerator::cutEnd()
 {
-    QImage picture;
+    InputPicture picture;
     if (const int result = inputFrame(request_.end.FrameNo, picture))
         return result;
     end_ = CutArea(picture, request_.end, request_.zoomPercent, request_.panelSize, request_.scaling);
@@ -150,17 +150,17 @@ int AnimationGenerator::makeBetween(int number, Frame& frame)
         return 0;
     }
     const TCutArea area = movingCutArea(request_.start, request_.end, betweenCount_, number);
-    QImage picture;
+    InputPicture picture;
     if (const int result = inputFrame(area.FrameNo, picture))
         return result;
     frame.picture = CutArea(picture, area, request_.zoomPercent, request_.panelSize, request_.scaling);
     return 0;
 }
 
-int AnimationGenerator::inputFrame(int frameNo, QImage& picture)
+int AnimationGenerator::inputFrame(int frameNo, InputPicture& picture)
 {
     if (cachedFrameNo_ != frameNo) {
-        QImage fetched;
+        InputPicture fetched;
         if (const int result = source_(frameNo, fetched))
             return result;
         cachedPicture_ = std::move(fetched);

@@ -43,7 +43,7 @@ struct SequenceItem
 QList<SequenceItem> generationSequence(int frameCount, int method);
 
 // An input frame by its 1-based number; a non-zero result stops the run with that code.
-using InputFrameSource = std::function<int(int frameNo, QImage& picture)>;
+using InputFrameSource = std::function<int(int frameNo, InputPicture& picture)>;
 
 // Makes a run's frames one at a time, so that a caller can show progress and stop between
 // frames. Frames of the return half of a there-and-back run are copies of frames made before.
@@ -71,7 +71,7 @@ private:
     int cutEnds();
     int cutEnd();
     int makeBetween(int number, Frame& frame);
-    int inputFrame(int frameNo, QImage& picture);
+    int inputFrame(int frameNo, InputPicture& picture);
 
     GenerationRequest request_;
     InputFrameSource source_;
@@ -85,7 +85,7 @@ private:
     std::optional<Wipe> wipe_;
     int betweenCount_ = 0;
     std::optional<int> cachedFrameNo_; // the input frame fetched last: a pan over one picture
-    QImage cachedPicture_;             // fetches it once
+    InputPicture cachedPicture_;       // fetches it once
 };
 
 } // namespace vantrel

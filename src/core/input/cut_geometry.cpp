@@ -346,7 +346,7 @@ void averageInto(QImage& out, const QImage& source, std::int64_t left, std::int6
 
 } // namespace
 
-QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSize panelSize,
+QImage CutArea(const InputPicture& picture, const TCutArea& area, int zoomPercent, QSize panelSize,
                CutScaling scaling)
 {
     if (zoomPercent <= 0)
@@ -357,34 +357,38 @@ QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSi
     const float r = static_cast<float>(area.Right) / z, b = static_cast<float>(area.Bottom) / z;
     const float w = r - l, h = b - t;
 
-    // Sampled straight from the picture: the same pixels as copying the area out and resizing
-    // the copy, without a copy the size of the area (36 MB for a whole large photograph).
     const int cutWidth = truncatedInt(w);
     const int cutHeight = truncatedInt(h);
-    QImage out = createBitmap(panelSize.width(), panelSize.height());
-    if (out.isNull() || cutWidth <= 0 || cutHeight <= 0 || picture.isNull())
-        return out;
-    const QImage source =
-        picture.format() == QImage::Format_RGB888 ? picture : picture.convertToFormat(QImage::Format_RGB888);
+    if (cutWidth <= 0 || cutHeight <= 0 || picture.isNull() || panelSize.isEmpty())
+        return createBitmap(panelSize.width(), panelSize.height());
     const std::int64_t left = static_cast<std::int64_t>(l); // toward zero, as a combine takes it
     const std::int64_t top = static_cast<std::int64_t>(t);
     if (scaling == CutScaling::Smooth) {
-        averageInto(out, source, left, top, cutWidth, cutHeight);
+        QImage out = createBitmap(panelSize.width(), panelSize.height());
+        QImage source = picture.toImage();
+        if (!out.isNull() && !source.isNull()) {
+            if (source.format() != QImage::Format_RGB888)
+                source.convertTo(QImage::Format_RGB888);
+            averageInto(out, source, left, top, cutWidth, cutHeight);
+        }
         return out;
     }
-    for (int y = 0; y < out.height(); ++y) {
-        const std::int64_t sy = top + std::int64_t{y} * cutHeight / out.height();
-        if (sy < 0 || sy >= source.height())
-            continue;
-        const uchar* from = source.constScanLine(static_cast<int>(sy));
-        uchar* to = out.scanLine(y);
-        for (int x = 0; x < out.width(); ++x) {
-            const std::int64_t sx = left + std::int64_t{x} * cutWidth / out.width();
-            if (sx >= 0 && sx < source.width())
-                std::memcpy(to + 3 * x, from + 3 * sx, 3);
-        }
-    }
-    return out;
+    // Only the pixels the dots fall on are read (and, of a video frame, converted): the same
+    // pixels as copying the area out and resizing the copy.
+    std::vector<std::int64_t> columns(static_cast<std::size_t>(panelSize.width()));
+    std::vector<std::int64_t> rows(static_cast<std::size_t>(panelSize.height()));
+    for (int x = 0; x < panelSize.width(); ++x)
+        columns[static_cast<std::size_t>(x)] = left + std::int64_t{x} * cutWidth / panelSize.width();
+    for (int y = 0; y < panelSize.height(); ++y)
+        rows[static_cast<std::size_t>(y)] = top + std::int64_t{y} * cutHeight / panelSize.height();
+    QImage out = picture.sample(columns, rows);
+    return out.isNull() ? createBitmap(panelSize.width(), panelSize.height()) : out;
+}
+
+QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSize panelSize,
+               CutScaling scaling)
+{
+    return CutArea(InputPicture(picture), area, zoomPercent, panelSize, scaling);
 }
 
 void rezoomArea(TCutArea& area, MarkedRegion& memory, int fromPercent, int toPercent)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/input/cut_area.h"
+#include "core/input/input_picture.h"
 
 #include <QImage>
 #include <QPoint>
@@ -86,6 +87,8 @@ enum class CutScaling { Nearest, Smooth };
 
 // The part of the picture the area selects at the zoom in percent (the area is in view pixels),
 // scaled to the panel size, 24-bit. Parts outside the picture are black.
+QImage CutArea(const InputPicture& picture, const TCutArea& area, int zoomPercent, QSize panelSize,
+               CutScaling scaling = CutScaling::Nearest);
 QImage CutArea(const QImage& picture, const TCutArea& area, int zoomPercent, QSize panelSize,
                CutScaling scaling = CutScaling::Nearest);
 

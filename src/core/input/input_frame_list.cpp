@@ -75,9 +75,9 @@ bool TInputFile::LoadFrame(int n, bool force, int* result)
         code = media_->keep(blockStart_ + 1, FrameBlockSize);
         blockDecoded_ = code == MediaOk;
     }
-    QList<QImage> decoded;
+    QList<InputPicture> decoded;
     if (code == MediaOk)
-        code = media_->load(local + 1, 1, decoded);
+        code = media_->loadPictures(local + 1, 1, decoded);
     framesDecoded_ += media_->framesDecoded() - decodedBefore;
     if (code == MediaOk && decoded.isEmpty())
         code = MediaNoFrames;
@@ -99,16 +99,16 @@ QList<int> TInputFile::heldFrames() const
     return held;
 }
 
-QImage TInputFile::frame() const
+InputPicture TInputFile::frame() const
 {
-    return blockIndex_ < block_.size() ? block_[blockIndex_] : QImage();
+    return blockIndex_ < block_.size() ? block_[blockIndex_] : InputPicture();
 }
 
-QImage TInputFile::blackFrame() const
+InputPicture TInputFile::blackFrame() const
 {
     if (frameSize_.isEmpty())
-        return QImage();
-    return createBitmap(frameSize_.width(), frameSize_.height());
+        return {};
+    return InputPicture(createBitmap(frameSize_.width(), frameSize_.height()));
 }
 
 void TInputFile::release()
@@ -142,10 +142,10 @@ qint64 TInputFrameList::framesDecoded() const
 int TInputFrameList::Probe(const QString& path, int& frameCount)
 {
     std::unique_ptr<MediaFile> media;
-    QList<QImage> first;
+    QList<InputPicture> first;
     int code = MediaFile::open(path, media);
     if (code == MediaOk)
-        code = media->load(1, 1, first);
+        code = media->loadPictures(1, 1, first);
     if (code == MediaNoFrames || (code == MediaOk && first.isEmpty()))
         return ProbeNoFrames;
     if (code != MediaOk)
@@ -232,8 +232,16 @@ QSize TInputFrameList::FrameSize(int n) const
 
 int TInputFrameList::SelectFrame(int n, QImage& frame)
 {
+    InputPicture picture;
+    const int code = SelectFrame(n, picture);
+    frame = picture.toImage();
+    return code;
+}
+
+int TInputFrameList::SelectFrame(int n, InputPicture& frame)
+{
     if (n < 0 || n >= totalFrames_) {
-        frame = files_.empty() ? QImage() : files_[current_]->frame();
+        frame = files_.empty() ? InputPicture() : files_[current_]->frame();
         return MediaOk;
     }
     const std::size_t index = fileIndexOf(n);

@@ -18,8 +18,8 @@ class FrameBufferPool;
 // current file of its list keeps decoded frames, and only of one block of 10 (local frames
 // 10k..10k + 9). A video whose frames need the ones before them decodes its blocks whole; one
 // whose frames decode alone decodes only the frames asked for. Either way no frame of the
-// block is decoded twice while the block is kept, and only frames asked for are converted to
-// 24-bit pictures.
+// block is decoded twice while the block is kept, and a video's frames stay as decoded until
+// their pixels are asked for.
 class TInputFile
 {
 public:
@@ -52,9 +52,9 @@ public:
     // its frames no longer fit its place in the list.
     bool LoadFrame(int n, bool force, int* result = nullptr);
     // The selected frame; null before any load.
-    QImage frame() const;
+    InputPicture frame() const;
     // A black picture of the file's frame size, for a frame that can't be had.
-    QImage blackFrame() const;
+    InputPicture blackFrame() const;
     // Frees the decoded block and closes the file.
     void release();
 
@@ -79,7 +79,7 @@ private:
     int firstFrame_ = 0;
     int blockStart_ = 0;
     int blockIndex_ = 0;
-    QList<QImage> block_;       // slots of the block from blockStart_; null: not converted
+    QList<InputPicture> block_; // slots of the block from blockStart_; null: not loaded
     bool blockDecoded_ = false; // the whole block is decoded and kept by media_
     std::shared_ptr<FrameBufferPool> buffers_;
     std::unique_ptr<MediaFile> media_; // open while the file is current
@@ -117,6 +117,8 @@ public:
     // Makes global frame n current and gives it in `frame`. 0; or the decoder's code when the
     // file changed or vanished since it was added, with `frame` a black picture of the file's
     // size (null when the size is unknown). Numbers >= TotalFrames() change nothing.
+    int SelectFrame(int n, InputPicture& frame);
+    // The same, converted whole.
     int SelectFrame(int n, QImage& frame);
     // The picture size of global frame n as its file announced it, without decoding; an empty
     // size outside 0..TotalFrames() - 1.

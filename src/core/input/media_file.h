@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input/input_picture.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -57,6 +59,19 @@ public:
     // bitmaps, replacing the contents of frames only on success. A page after the last, a
     // negative page or a count below 1 give MediaNoFrames.
     virtual int load(int firstPage, int count, QList<QImage>& frames) = 0;
+    // The same frames as pictures that convert only the pixels asked of them (a video's frames
+    // stay as decoded); replaces the contents of pictures only on success.
+    virtual int loadPictures(int firstPage, int count, QList<InputPicture>& pictures)
+    {
+        QList<QImage> frames;
+        if (const int rc = load(firstPage, count, frames))
+            return rc;
+        QList<InputPicture> loaded;
+        for (QImage& frame : frames)
+            loaded.append(InputPicture(std::move(frame)));
+        pictures = std::move(loaded);
+        return MediaOk;
+    }
     // Decodes the same frames as load without converting them, replacing what was kept before:
     // a later load within them converts the frames it asks for and decodes nothing.
     virtual int keep(int firstPage, int count) = 0;

@@ -10,7 +10,6 @@ extern "C" {
 }
 
 #include <QFile>
-#include <QTransform>
 
 #include <climits>
 #include <cmath>
@@ -89,12 +88,6 @@ void keepAsPrevious(AVFrame* previous, AVFrame* frame)
 {
     av_frame_unref(previous);
     av_frame_move_ref(previous, frame);
-}
-
-bool isYuv(int format)
-{
-    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(AVPixelFormat(format));
-    return descriptor && !(descriptor->flags & AV_PIX_FMT_FLAG_RGB) && descriptor->nb_components >= 3;
 }
 
 // A file in memory has nothing else to open.
@@ -471,6 +464,27 @@ int VideoFile::keep(int firstPage, int count)
 
 int VideoFile::load(int firstPage, int count, QList<QImage>& frames)
 {
+    QList<InputPicture> pictures;
+    if (const int rc = loadPictures(firstPage, count, pictures))
+        return rc;
+    QList<QImage> block;
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        // A page that repeats the one before shares its bitmap.
+        if (i > 0 && pictures[i].sharesPixelsWith(pictures[i - 1])) {
+            block.append(block.back());
+            continue;
+        }
+        QImage image = pictures[i].toImage();
+        if (image.isNull())
+            return MediaTooLarge; // out of memory
+        block.append(std::move(image));
+    }
+    frames = std::move(block);
+    return MediaOk;
+}
+
+int VideoFile::loadPictures(int firstPage, int count, QList<InputPicture>& pictures)
+{
     PageRange range;
     if (const int rc = clampPageRange(firstPage, count, frameCount_, range))
         return rc;
@@ -481,19 +495,19 @@ int VideoFile::load(int firstPage, int count, QList<QImage>& frames)
             return rc;
     }
     buffers_->keepAtLeast(range.count); // enough for the next block once the caller drops this one
-    QList<QImage> block;
+    QList<InputPicture> block;
     for (qint64 page = range.first; page < range.first + range.count; ++page) {
         const AVFrame* frame = kept_[std::size_t(page - keptFirst_)].get();
         const AVFrame* before = page > keptFirst_ ? kept_[std::size_t(page - keptFirst_ - 1)].get() : nullptr;
-        QImage image;
+        InputPicture picture;
         // A drop frame shares its picture with the frame before, and damaged frames their black.
         if (page > range.first && (frame ? before && before->data[0] == frame->data[0] : !before))
-            image = block.back();
-        else if (const int rc = frame ? toImage(*frame, image) : blackFrame(image))
+            picture = block.back();
+        else if (const int rc = frame ? pictureOf(*frame, picture) : blackFrame(picture))
             return rc;
-        block.append(std::move(image));
+        block.append(std::move(picture));
     }
-    frames = std::move(block);
+    pictures = std::move(block);
     return MediaOk;
 }
 
@@ -627,12 +641,13 @@ int VideoFile::fillGap(qint64 page, const PageRange& range, qint64& expected,
     return MediaOk;
 }
 
-int VideoFile::blackFrame(QImage& black)
+int VideoFile::blackFrame(InputPicture& black)
 {
-    black = buffers_->take(frameSize_, QImage::Format_RGB888);
-    if (black.isNull())
+    QImage image = buffers_->take(frameSize_, QImage::Format_RGB888);
+    if (image.isNull())
         return MediaTooLarge; // out of memory
-    black.fill(Qt::black);
+    image.fill(Qt::black);
+    black = InputPicture(std::move(image));
     return MediaOk;
 }
 
@@ -720,49 +735,22 @@ qint64 VideoFile::ptsOf(qint64 page) const
     return saturatingAdd(startPts_, av_rescale_q(page - 1, av_inv_q(frameRate_), timeBase_));
 }
 
-int VideoFile::toImage(const AVFrame& frame, QImage& image)
+// Frames of the formats video codecs give stay as decoded; others are converted now.
+int VideoFile::pictureOf(const AVFrame& frame, InputPicture& picture)
 {
     if (frame.width <= 0 || frame.height <= 0)
         return MediaCorrupt;
-    const ScalerInput input{frame.width, frame.height, frame.format, frame.color_range, frame.colorspace};
-    if (!scaler_ || !(input == scalerInput_)) {
-        // The size only changes for a frame that disagrees with the stream header.
-        scaler_.reset(sws_getContext(frame.width, frame.height, AVPixelFormat(frame.format),
-                                     scaledSize_.width(), scaledSize_.height(), AV_PIX_FMT_RGB24,
-                                     SWS_BILINEAR, nullptr, nullptr, nullptr));
-        if (!scaler_)
-            return MediaCorrupt;
-        int* inverseTable = nullptr;
-        int* table = nullptr;
-        int sourceFullRange = 0, targetFullRange = 0, brightness = 0, contrast = 0, saturation = 0;
-        if (isYuv(frame.format) &&
-            sws_getColorspaceDetails(scaler_.get(), &inverseTable, &sourceFullRange, &table, &targetFullRange,
-                                     &brightness, &contrast, &saturation) >= 0) {
-            // JPEG-range pixel formats already say full range; others say it in the frame.
-            const int fullRange = sourceFullRange || frame.color_range == AVCOL_RANGE_JPEG;
-            sws_setColorspaceDetails(scaler_.get(), sws_getCoefficients(frame.colorspace), fullRange, table,
-                                     targetFullRange, brightness, contrast, saturation);
-        }
-        scalerInput_ = input;
-    }
-    QImage converted = buffers_->take(scaledSize_, QImage::Format_RGB888);
-    if (converted.isNull())
+    const InputPicture decoded = InputPicture::ofDecodedFrame(frame, {scaledSize_, turn_}, buffers_);
+    if (decoded.isNull())
         return MediaTooLarge; // out of memory
-    uint8_t* const target[4] = {converted.bits(), nullptr, nullptr, nullptr};
-    const int targetStride[4] = {int(converted.bytesPerLine()), 0, 0, 0};
-    if (sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, target, targetStride) !=
-        scaledSize_.height())
-        return MediaCorrupt;
-    if (!turn_.isNone()) {
-        if (turn_.quarterTurns != 0)
-            converted = converted.transformed(QTransform().rotate(90.0 * turn_.quarterTurns));
-        converted = converted.mirrored(turn_.mirrorLeftRight, turn_.mirrorTopBottom);
-        if (converted.format() != QImage::Format_RGB888)
-            converted = converted.convertToFormat(QImage::Format_RGB888);
-        if (converted.size() != frameSize_)
-            return MediaTooLarge; // out of memory
+    if (InputPicture::keepsDecoded(frame.format)) {
+        picture = decoded;
+        return MediaOk;
     }
-    image = std::move(converted);
+    QImage image = decoded.toImage();
+    if (image.isNull())
+        return MediaCorrupt;
+    picture = InputPicture(std::move(image));
     return MediaOk;
 }
 

@@ -22,15 +22,6 @@ enum class VideoContainer { Avi, Mp4, Matroska, Gif };
 // The container of a lower-case file extension (.mov and .m4v are Mp4, .webm is Matroska).
 std::optional<VideoContainer> videoContainerOf(QStringView suffix);
 
-// How a stream's display matrix puts its frames upright: quarter turns clockwise, then mirrors.
-struct FrameTurn
-{
-    int quarterTurns = 0;
-    bool mirrorLeftRight = false;
-    bool mirrorTopBottom = false;
-    bool isNone() const { return quarterTurns == 0 && !mirrorLeftRight && !mirrorTopBottom; }
-};
-
 // The turn FFmpeg's own tools give a display matrix (9 values, 16.16 fixed point); none for
 // null or for angles that are not quarter turns.
 FrameTurn frameTurnOf(const std::int32_t* displayMatrix);
@@ -67,20 +58,10 @@ public:
     bool decodesFramesAlone() const override { return intraOnly_; }
     qint64 framesDecoded() const override { return framesDecoded_; }
     int load(int firstPage, int count, QList<QImage>& frames) override;
+    int loadPictures(int firstPage, int count, QList<InputPicture>& pictures) override;
     int keep(int firstPage, int count) override;
 
 private:
-    // What the scaler was made for; a frame that differs gets a new one.
-    struct ScalerInput
-    {
-        int width = 0;
-        int height = 0;
-        int format = -1;
-        int range = 0;
-        int colorspace = 0;
-        bool operator==(const ScalerInput&) const = default;
-    };
-
     VideoFile(QString path, VideoContainer container, DeadlineClock clock,
               std::shared_ptr<FrameBufferPool> buffers)
         : path_(std::move(path)), container_(container), deadline_(std::move(clock)),
@@ -111,8 +92,8 @@ private:
     qint64 pageOf(const AVFrame& frame) const;
     qint64 pageAtOffset(qint64 offset) const;
     qint64 ptsOf(qint64 page) const;
-    int toImage(const AVFrame& frame, QImage& image);
-    int blackFrame(QImage& black);
+    int pictureOf(const AVFrame& frame, InputPicture& picture);
+    int blackFrame(InputPicture& black);
 
     QString path_; // empty for a file in memory
     VideoContainer container_;
@@ -124,8 +105,6 @@ private:
     ffmpeg::PacketPtr packet_;
     ffmpeg::FramePtr frame_;
     ffmpeg::FramePtr previous_; // last decoded frame, unconverted until a drop frame repeats it
-    ffmpeg::ScalerPtr scaler_;
-    ScalerInput scalerInput_;
     std::shared_ptr<FrameBufferPool> buffers_;
     AVStream* stream_ = nullptr;
     int streamIndex_ = -1;

@@ -40,7 +40,7 @@ void TForm1::abbExecuteClick()
     const int code = generate(index);
     // The run moved the input list through the areas' frames: the frame shown is current again,
     // so that deleting or adding input files works next to the file the user sees.
-    QImage shown;
+    vantrel::InputPicture shown;
     InputFrames.SelectFrame(ui_->tbInFrame->value() - 1, shown);
     if (code != 0)
         ShowError(code);
@@ -61,7 +61,7 @@ int TForm1::generate(int insertIndex)
     request.frameCount = ui_->udGetFrm->position();
     request.method = ui_->cbCutK->currentIndex();
     request.scaling = cutScaling();
-    vantrel::AnimationGenerator generator(request, [this](int frameNo, QImage& picture) {
+    vantrel::AnimationGenerator generator(request, [this](int frameNo, vantrel::InputPicture& picture) {
         return InputFrames.SelectFrame(frameNo - 1, picture);
     });
 

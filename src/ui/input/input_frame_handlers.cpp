@@ -159,7 +159,7 @@ void TForm1::frmNoOnChange()
 
 void TForm1::ShowInputFrame()
 {
-    QImage frame;
+    vantrel::InputPicture frame;
     const int code = InputFrames.SelectFrame(ui_->FrmNo->text().toInt() - 1, frame);
     ui_->LeadIn->setPicture(frame, inputZoomPercent());
     if (code != 0) {

@@ -25,24 +25,24 @@ InputView::InputView(QWidget* parent)
     layoutScrollBars();
 }
 
-void InputView::setPicture(QImage picture, int zoomPercent)
+void InputView::setPicture(vantrel::InputPicture picture, int zoomPercent)
 {
     picture_ = std::move(picture);
     rectangles_.clear(); // a new picture comes without the frames drawn over the old one
     const double zoom = zoomPercent * 0.01;
-    dstWidth_ = picture_.width() * zoom;
-    dstHeight_ = picture_.height() * zoom;
-    // Zoomed once here, so that painting and scrolling only copy.
-    zoomed_ = zoomPercent == 100 ? picture_
-                                 : vantrel::resizeNearest(picture_, static_cast<int>(dstWidth_),
-                                                          static_cast<int>(dstHeight_));
+    dstWidth_ = picture_.size().width() * zoom;
+    dstHeight_ = picture_.size().height() * zoom;
+    // Converted at the size shown, once here, so that painting and scrolling only copy.
+    zoomed_ = zoomPercent == 100 ? picture_.toImage()
+                                 : vantrel::resizedNearest(picture_, QSize(static_cast<int>(dstWidth_),
+                                                                           static_cast<int>(dstHeight_)));
     layoutScrollBars();
     update();
 }
 
 void InputView::clear()
 {
-    picture_ = QImage();
+    picture_ = {};
     zoomed_ = QImage();
     dstWidth_ = dstHeight_ = 0.0;
     rectangles_.clear();

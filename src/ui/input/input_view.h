@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input/input_picture.h"
+
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -20,10 +22,10 @@ public:
 
     // The picture and its zoom in percent, without rectangles; the scroll position stays where
     // it fits.
-    void setPicture(QImage picture, int zoomPercent);
+    void setPicture(vantrel::InputPicture picture, int zoomPercent);
     void clear();
     bool hasPicture() const { return !picture_.isNull(); }
-    const QImage& picture() const { return picture_; }
+    const vantrel::InputPicture& picture() const { return picture_; }
 
     // Where the picture lies: its offset in the view (0 or negative when scrolled) and its
     // zoomed size.
@@ -55,7 +57,7 @@ private:
     void layoutScrollBars();
     QRect pictureViewport() const;
 
-    QImage picture_;
+    vantrel::InputPicture picture_;
     QImage zoomed_;
     double dstLeft_ = 0.0;
     double dstTop_ = 0.0;

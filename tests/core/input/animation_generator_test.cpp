@@ -57,8 +57,8 @@ struct TwoColourRun
     QList<AnimationGenerator::Frame> frames() const
     {
         const QSize size = request.panelSize;
-        AnimationGenerator generator(request, [=, this](int frameNo, QImage& picture) {
-            picture = solid(size, frameNo == 1 ? startColour : endColour);
+        AnimationGenerator generator(request, [=, this](int frameNo, InputPicture& picture) {
+            picture = InputPicture(solid(size, frameNo == 1 ? startColour : endColour));
             return 0;
         });
         QList<AnimationGenerator::Frame> made;
@@ -121,9 +121,9 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
     request.end = area(0, 0, 40, 20, 11);
     request.frameCount = 6;
     QList<int> asked;
-    AnimationGenerator generator(request, [&](int frameNo, QImage& picture) {
+    AnimationGenerator generator(request, [&](int frameNo, InputPicture& picture) {
         asked << frameNo;
-        picture = solid({64, 64}, qRgb(frameNo, 0, 0));
+        picture = InputPicture(solid({64, 64}, qRgb(frameNo, 0, 0)));
         return 0;
     });
     AnimationGenerator::Frame frame;
@@ -146,9 +146,9 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
         for (int x = 0; x < picture.width(); ++x)
             picture.setPixel(x, y, qRgb(x & 255, y, x >> 8));
     asked.clear();
-    AnimationGenerator there(request, [&](int frameNo, QImage& out) {
+    AnimationGenerator there(request, [&](int frameNo, InputPicture& out) {
         asked << frameNo;
-        out = picture;
+        out = InputPicture(picture);
         return 0;
     });
     ASSERT_EQ(there.next(frame), 0);
@@ -161,8 +161,8 @@ TEST(AnimationGenerator, MovingCutStepsThroughInputFramesAndAreas)
     request.end = area(10, 20, 100, 50, 1);
     request.frameCount = 4;
     request.method = 0;
-    AnimationGenerator thirds(request, [&](int, QImage& out) {
-        out = picture;
+    AnimationGenerator thirds(request, [&](int, InputPicture& out) {
+        out = InputPicture(picture);
         return 0;
     });
     QList<QImage> made;
@@ -180,8 +180,8 @@ TEST(AnimationGenerator, RunIntoAStoreCopiesItsOwnFrames)
     for (const QRgb colour : {qRgb(1, 1, 1), qRgb(2, 2, 2)})
         ASSERT_TRUE(store.InsertFrame(solid({16, 12}, colour), QImage(), {16, 12}, 0, store.count()));
     TwoColourRun run({16, 12}, 5, 1); // S I1 E I1 S
-    AnimationGenerator generator(run.request, [&](int frameNo, QImage& picture) {
-        picture = solid({16, 12}, frameNo == 1 ? run.startColour : run.endColour);
+    AnimationGenerator generator(run.request, [&](int frameNo, InputPicture& picture) {
+        picture = InputPicture(solid({16, 12}, frameNo == 1 ? run.startColour : run.endColour));
         return 0;
     });
     ASSERT_EQ(generateIntoStore(store, generator, {16, 12}, 0, 1), 0);
@@ -200,9 +200,9 @@ TEST(AnimationGenerator, SourceFailureStopsTheRun)
     request.end.FrameNo = 11;
     request.frameCount = 6;
     int calls = 0;
-    AnimationGenerator generator(request, [&](int frameNo, QImage& picture) {
+    AnimationGenerator generator(request, [&](int frameNo, InputPicture& picture) {
         ++calls;
-        picture = solid({8, 8}, qRgb(1, 2, 3));
+        picture = InputPicture(solid({8, 8}, qRgb(1, 2, 3)));
         return frameNo == 7 ? 5 : 0;
     });
     AnimationGenerator::Frame frame;

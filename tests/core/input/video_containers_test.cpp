@@ -1,3 +1,5 @@
+#include "core/input/cut_geometry.h"
+#include "core/input/input_frame_list.h"
 #include "core/input/video_file.h"
 
 #include "support/avi_writer.h"
@@ -82,14 +84,23 @@ TEST(VideoShape, FramesComeUprightAtTheirDisplaySize)
         ASSERT_EQ(video->load(1, 1, frames), MediaOk);
         ASSERT_EQ(frames[0].size(), c.size);
         const int qx = c.size.width() / 4, qy = c.size.height() / 4;
-        QList<QRgb> seen;
-        for (const QPoint at :
-             {QPoint(qx, qy), QPoint(3 * qx, qy), QPoint(qx, 3 * qy), QPoint(3 * qx, 3 * qy)}) {
-            const QColor colour = frames[0].pixelColor(at);
-            seen << qRgb(colour.red() > 128 ? 255 : 0, colour.green() > 128 ? 255 : 0,
-                         colour.blue() > 128 ? 255 : 0);
-        }
-        EXPECT_EQ(seen, c.upright) << c.rotation << (c.mirrored ? " mirrored" : "");
+        const auto seen = [](const QImage& picture, const QList<QPoint>& points) {
+            QList<QRgb> colours;
+            for (const QPoint at : points) {
+                const QColor colour = picture.pixelColor(at);
+                colours << qRgb(colour.red() > 128 ? 255 : 0, colour.green() > 128 ? 255 : 0,
+                                colour.blue() > 128 ? 255 : 0);
+            }
+            return colours;
+        };
+        EXPECT_EQ(seen(frames[0], {{qx, qy}, {3 * qx, qy}, {qx, 3 * qy}, {3 * qx, 3 * qy}}), c.upright)
+            << c.rotation << (c.mirrored ? " mirrored" : "");
+        // Sampled from the frame as decoded, the same quadrants.
+        QList<InputPicture> pictures;
+        ASSERT_EQ(video->loadPictures(1, 1, pictures), MediaOk);
+        const std::int64_t columns[] = {qx, 3 * qx}, rows[] = {qy, 3 * qy};
+        EXPECT_EQ(seen(pictures[0].sample(columns, rows), {{0, 0}, {1, 0}, {0, 1}, {1, 1}}), c.upright)
+            << c.rotation << (c.mirrored ? " mirrored" : "");
     }
 }
 
@@ -115,6 +126,44 @@ TEST(VideoThreads, ManyThreadsDecodeTheFramesOfOne)
     ASSERT_EQ(one.size(), 25);
     EXPECT_TRUE(one == framesOf(4));
     EXPECT_EQ(test::pictureNumber(one[5]), 11);
+}
+
+// A cut reads the dots it needs from the frame as decoded: the colours the whole frame has there.
+TEST(VideoCut, DotsHaveTheColoursOfTheWholeFrame)
+{
+    QTemporaryDir dir;
+    for (const auto& [name, codec] :
+         {std::pair{"h264.mp4", AviCodec::H264}, std::pair{"mjpeg.avi", AviCodec::Mjpeg},
+          std::pair{"hevc.mp4", AviCodec::Hevc}}) {
+        const QString path = dir.filePath(name);
+        const auto colourful = [](int) {
+            QImage picture(96, 64, QImage::Format_RGB888);
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 96; ++x)
+                    picture.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 29) & 255, (x * y) & 255));
+            return picture;
+        };
+        ASSERT_TRUE(
+            test::writeVideo(path, {.size = {96, 64}, .frames = 3, .codec = codec, .picture = colourful}));
+        TInputFrameList list;
+        ASSERT_EQ(list.AddAfter(path), MediaOk);
+        InputPicture decoded;
+        ASSERT_EQ(list.SelectFrame(1, decoded), MediaOk);
+        const QImage whole = decoded.toImage();
+        const TCutArea area{5, 3, 91, 60, 2};
+        const QImage cut = CutArea(decoded, area, 100, {40, 20});
+        int worst = 0;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                const QColor dot = cut.pixelColor(x, y);
+                const QColor pixel = whole.pixelColor(5 + x * 86 / 40, 3 + y * 57 / 20);
+                worst =
+                    std::max({worst, std::abs(dot.red() - pixel.red()), std::abs(dot.green() - pixel.green()),
+                              std::abs(dot.blue() - pixel.blue())});
+            }
+        }
+        EXPECT_EQ(worst, 0) << name;
+    }
 }
 
 // Key frames every 8 frames: block 5-8 follows on, 22-25 seeks ahead, 10-11 seeks back.

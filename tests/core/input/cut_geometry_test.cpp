@@ -166,6 +166,14 @@ TEST(CutGeometry, CutIsStretchedToThePanelAndBlackBeyondThePicture)
     QImage black(160, 54, QImage::Format_RGB888);
     black.fill(Qt::black);
     EXPECT_EQ(CutArea(picture, rect(20, 10, 20, 60), 100, {160, 54}), black) << "an area of no width";
+
+    // The input view at a zoom: pixel (x, y) of 160 x 60 is the picture's (4x, 8y).
+    const QImage zoomed = resizedNearest(InputPicture(picture), {160, 60});
+    int wrong = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 160; ++x)
+            wrong += zoomed.pixel(x, y) != picture.pixel(4 * x, 8 * y);
+    EXPECT_EQ(wrong, 0);
 }
 
 // Smooth: a flat area keeps its level; a one-pixel checker halved averages each 2 x 2 block; a

@@ -344,10 +344,12 @@ void BM_PhoneVideoAgainstFfmpeg(benchmark::State& state)
         return;
     }
     Times total;
-    double wallMs = 0;
+    double wallMs = 0, faults = 0;
     for (auto _ : state) {
         if (!timeFfmpegDecode(state, path, 1, frames, total))
             return;
+        rusage before{};
+        getrusage(RUSAGE_SELF, &before);
         const double mark = processCpuMs();
         const auto began = std::chrono::steady_clock::now();
         if (generateRun(path, wholePicture(size, 1), wholePicture(size, frames), 90) != 90) {
@@ -357,10 +359,14 @@ void BM_PhoneVideoAgainstFfmpeg(benchmark::State& state)
         const double wall =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - began).count();
         total.ours += processCpuMs() - mark;
+        rusage after{};
+        getrusage(RUSAGE_SELF, &after);
+        faults += double(after.ru_minflt - before.ru_minflt);
         wallMs += wall;
         state.SetIterationTime(wall / 1e3);
     }
     state.counters["wall_ms"] = wallMs / double(state.iterations());
+    state.counters["page_faults"] = faults / double(state.iterations());
     const QByteArray input = path.toLocal8Bit();
     const QTemporaryDir out;
     const QByteArray made = out.filePath(QStringLiteral("made.nma")).toLocal8Bit();
@@ -386,6 +392,22 @@ BENCHMARK(BM_PhoneVideoAgainstFfmpeg)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// One cut of the panel's dots over a whole decoded 1080p frame: what each frame of a run costs
+// beyond decoding.
+void BM_CutFromDecodedFrame(benchmark::State& state)
+{
+    const QString path = phoneClip(test::AviCodec::H264, {1920, 1080}, 100);
+    TInputFrameList list;
+    InputPicture picture;
+    if (path.isEmpty() || list.AddAfter(path) != MediaOk || list.SelectFrame(0, picture) != MediaOk) {
+        state.SkipWithError("the clip did not load");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CutArea(picture, wholePicture({1920, 1080}, 1), 100, PanelSize));
+}
+BENCHMARK(BM_CutFromDecodedFrame)->Unit(benchmark::kMicrosecond);
 
 // Stepping the input view through a 4K HEVC clip one frame at a time: the frame selected from the
 // list and converted at the size shown. Argument: zoom in percent. Goal: no step over 50 ms.

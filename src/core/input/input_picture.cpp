@@ -10,6 +10,7 @@ extern "C" {
 #include <QTransform>
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace vantrel {
@@ -52,51 +53,61 @@ ffmpeg::ScalerPtr rgbScaler(const AVFrame& frame, QSize from, QSize to)
     return scaler;
 }
 
-// Where an upright pixel of a decoded frame lies in the frame as stored.
-class StoredPosition
+// Where the dots' pixels lie in the frame as stored. A quarter turn swaps the axes, so a dot's
+// stored column and row each follow from its own column or row alone.
+class StoredPicks
 {
 public:
-    StoredPosition(const FrameShape& shape, QSize stored)
-        : shape_(shape), upright_(uprightSize(shape)), stored_(stored)
-    {}
-
-    bool contains(std::int64_t x, std::int64_t y) const
+    StoredPicks(const FrameShape& shape, QSize stored, std::span<const std::int64_t> columns,
+                std::span<const std::int64_t> rows)
+        : swapped_(shape.turn.quarterTurns % 2 != 0)
     {
-        return x >= 0 && y >= 0 && x < upright_.width() && y < upright_.height();
+        const QSize upright = uprightSize(shape);
+        const int turns = shape.turn.quarterTurns & 3;
+        const int w = shape.scaled.width(), h = shape.scaled.height();
+        // The stored pixel under the centre of display pixel p of `length` along an axis.
+        auto storedAlong = [](std::int64_t p, int length, int storedLength) {
+            return int((2 * p + 1) * storedLength / (2 * std::int64_t{length}));
+        };
+        for (std::int64_t x : columns) {
+            if (x < 0 || x >= upright.width()) {
+                fromColumns_.push_back(-1);
+                continue;
+            }
+            if (shape.turn.mirrorLeftRight)
+                x = upright.width() - 1 - x;
+            fromColumns_.push_back(turns == 0   ? storedAlong(x, w, stored.width())
+                                   : turns == 2 ? storedAlong(w - 1 - x, w, stored.width())
+                                   : turns == 1 ? storedAlong(h - 1 - x, h, stored.height())
+                                                : storedAlong(x, h, stored.height()));
+        }
+        for (std::int64_t y : rows) {
+            if (y < 0 || y >= upright.height()) {
+                fromRows_.push_back(-1);
+                continue;
+            }
+            if (shape.turn.mirrorTopBottom)
+                y = upright.height() - 1 - y;
+            fromRows_.push_back(turns == 0   ? storedAlong(y, h, stored.height())
+                                : turns == 2 ? storedAlong(h - 1 - y, h, stored.height())
+                                : turns == 1 ? storedAlong(y, w, stored.width())
+                                             : storedAlong(w - 1 - y, w, stored.width()));
+        }
     }
 
-    // (x, y) within the upright picture.
-    QPoint of(std::int64_t x, std::int64_t y) const
+    // The stored pixel of dot (x, y); negative coordinates outside the picture.
+    QPoint at(int x, int y) const
     {
-        const FrameTurn& turn = shape_.turn;
-        if (turn.mirrorLeftRight)
-            x = upright_.width() - 1 - x;
-        if (turn.mirrorTopBottom)
-            y = upright_.height() - 1 - y;
-        const std::int64_t w = shape_.scaled.width(), h = shape_.scaled.height();
-        std::int64_t px = x, py = y;
-        switch (turn.quarterTurns & 3) {
-        case 1:
-            px = y, py = h - 1 - x;
-            break;
-        case 2:
-            px = w - 1 - x, py = h - 1 - y;
-            break;
-        case 3:
-            px = w - 1 - y, py = x;
-            break;
-        default:
-            break;
-        }
-        // The stored pixel under the centre of the display pixel.
-        return QPoint(int((2 * px + 1) * stored_.width() / (2 * w)),
-                      int((2 * py + 1) * stored_.height() / (2 * h)));
+        const int fromColumn = fromColumns_[std::size_t(x)], fromRow = fromRows_[std::size_t(y)];
+        if (fromColumn < 0 || fromRow < 0)
+            return {-1, -1};
+        return swapped_ ? QPoint(fromRow, fromColumn) : QPoint(fromColumn, fromRow);
     }
 
 private:
-    FrameShape shape_;
-    QSize upright_;
-    QSize stored_;
+    bool swapped_;
+    std::vector<int> fromColumns_;
+    std::vector<int> fromRows_;
 };
 
 template <typename Sample> const Sample* planeAt(const AVFrame& frame, int plane, int x, int y)
@@ -113,28 +124,28 @@ template <typename Sample> Sample* planeAt(AVFrame& frame, int plane, int x, int
 // per dot (each block one luma value and one chroma value): converted, every block's first
 // pixel is what converting the whole frame gives there.
 template <typename Sample>
-void gather(const AVFrame& frame, const AVPixFmtDescriptor& format, const std::vector<QPoint>& picks,
-            int dotsWide, AVFrame& gathered)
+void gather(const AVFrame& frame, const AVPixFmtDescriptor& format, const StoredPicks& picks, QSize dots,
+            AVFrame& gathered)
 {
     const int blockWidth = 1 << format.log2_chroma_w, blockHeight = 1 << format.log2_chroma_h;
     const int planes = format.nb_components;
-    for (std::size_t i = 0; i < picks.size(); ++i) {
-        const QPoint at = picks[i];
-        if (at.x() < 0)
-            continue;
-        const int dotX = int(i % std::size_t(dotsWide)), dotY = int(i / std::size_t(dotsWide));
-        for (int plane = 0; plane < planes; ++plane) {
-            const bool chroma = plane == 1 || plane == 2;
-            const Sample value = chroma ? *planeAt<Sample>(frame, plane, at.x() >> format.log2_chroma_w,
-                                                           at.y() >> format.log2_chroma_h)
-                                        : *planeAt<Sample>(frame, plane, at.x(), at.y());
-            if (chroma) {
-                *planeAt<Sample>(gathered, plane, dotX, dotY) = value;
+    for (int dotY = 0; dotY < dots.height(); ++dotY) {
+        for (int dotX = 0; dotX < dots.width(); ++dotX) {
+            const QPoint at = picks.at(dotX, dotY);
+            if (at.x() < 0)
                 continue;
-            }
-            for (int row = 0; row < blockHeight; ++row) {
-                Sample* to = planeAt<Sample>(gathered, plane, dotX * blockWidth, dotY * blockHeight + row);
-                std::fill(to, to + blockWidth, value);
+            for (int plane = 0; plane < planes; ++plane) {
+                if (plane == 1 || plane == 2) {
+                    *planeAt<Sample>(gathered, plane, dotX, dotY) = *planeAt<Sample>(
+                        frame, plane, at.x() >> format.log2_chroma_w, at.y() >> format.log2_chroma_h);
+                    continue;
+                }
+                const Sample value = *planeAt<Sample>(frame, plane, at.x(), at.y());
+                for (int row = 0; row < blockHeight; ++row) {
+                    Sample* to =
+                        planeAt<Sample>(gathered, plane, dotX * blockWidth, dotY * blockHeight + row);
+                    std::fill(to, to + blockWidth, value);
+                }
             }
         }
     }
@@ -214,7 +225,7 @@ QImage InputPicture::sample(std::span<const std::int64_t> columns, std::span<con
     QImage out(int(columns.size()), int(rows.size()), QImage::Format_RGB888);
     if (out.isNull())
         return out;
-    out.fill(Qt::black);
+    std::memset(out.bits(), 0, std::size_t(out.sizeInBytes())); // black, without a painter
     const QImage source =
         image_.format() == QImage::Format_RGB888 ? image_ : image_.convertToFormat(QImage::Format_RGB888);
     for (int y = 0; y < out.height(); ++y) {
@@ -241,14 +252,8 @@ QImage InputPicture::sampleDecoded(std::span<const std::int64_t> columns,
     QImage out(dotsWide, dotsHigh, QImage::Format_RGB888);
     if (out.isNull() || !format)
         return {};
-    out.fill(Qt::black);
-    const StoredPosition position(frame_->shape, QSize(frame.width, frame.height));
-    std::vector<QPoint> picks;
-    picks.reserve(columns.size() * rows.size());
-    for (const std::int64_t y : rows) {
-        for (const std::int64_t x : columns)
-            picks.push_back(position.contains(x, y) ? position.of(x, y) : QPoint(-1, -1));
-    }
+    std::memset(out.bits(), 0, std::size_t(out.sizeInBytes())); // black, without a painter
+    const StoredPicks picks(frame_->shape, QSize(frame.width, frame.height), columns, rows);
 
     // Blocks of the frame's own format convert as the whole frame does; an even height keeps
     // the converter on the same path.
@@ -270,26 +275,29 @@ QImage InputPicture::sampleDecoded(std::span<const std::int64_t> columns,
                     std::size_t(gathered->linesize[plane]) * std::size_t(planeRows));
     }
     if (format->comp[0].depth > 8)
-        gather<std::uint16_t>(frame, *format, picks, dotsWide, *gathered);
+        gather<std::uint16_t>(frame, *format, picks, {dotsWide, dotsHigh}, *gathered);
     else
-        gather<std::uint8_t>(frame, *format, picks, dotsWide, *gathered);
+        gather<std::uint8_t>(frame, *format, picks, {dotsWide, dotsHigh}, *gathered);
 
     const ffmpeg::ScalerPtr scaler = rgbScaler(frame, gatheredSize, gatheredSize);
     if (!scaler)
         return {};
     // The converter writes whole SIMD chunks: rows padded to them, and a row to spare.
     const int stride = FFALIGN(gatheredSize.width(), 64) * 3;
-    std::vector<uint8_t> converted(std::size_t(stride) * std::size_t(gatheredSize.height() + 1));
-    uint8_t* const target[4] = {converted.data(), nullptr, nullptr, nullptr};
+    const std::unique_ptr<uint8_t[]> converted(
+        new (std::nothrow) uint8_t[std::size_t(stride) * std::size_t(gatheredSize.height() + 1)]);
+    if (!converted)
+        return {};
+    uint8_t* const target[4] = {converted.get(), nullptr, nullptr, nullptr};
     const int targetStride[4] = {stride, 0, 0, 0};
     if (sws_scale(scaler.get(), gathered->data, gathered->linesize, 0, gathered->height, target,
                   targetStride) != gathered->height)
         return {};
     for (int y = 0; y < dotsHigh; ++y) {
-        const uchar* from = converted.data() + std::ptrdiff_t(y) * blockHeight * stride;
+        const uchar* from = converted.get() + std::ptrdiff_t(y) * blockHeight * stride;
         uchar* to = out.scanLine(y);
         for (int x = 0; x < dotsWide; ++x) {
-            if (picks[std::size_t(y) * std::size_t(dotsWide) + std::size_t(x)].x() >= 0)
+            if (picks.at(x, y).x() >= 0)
                 std::memcpy(to + 3 * x, from + 3 * x * blockWidth, 3);
         }
     }

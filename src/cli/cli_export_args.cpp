@@ -43,7 +43,7 @@ CliRequest parseExport(const QStringList& arguments)
     if (request.files.size() != 1)
         return usageError(QStringLiteral("export takes exactly one FILE"));
     if (!exportFormatOf(request.output))
-        return usageError(QStringLiteral("export needs -o OUT.gif, OUT.apng or OUT.png"));
+        return usageError(QStringLiteral("export needs -o OUT.gif, OUT.apng, OUT.mp4, OUT.webm or OUT.png"));
     return request;
 }
 

@@ -50,6 +50,34 @@ int encodeSpriteSheet(const QList<QImage>& monoFrames, const ExportScene& scene,
     return ExportOk;
 }
 
+AnimationCodec codecOf(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Apng:
+        return AnimationCodec::Apng;
+    case ExportFormat::Mp4:
+        return AnimationCodec::H264;
+    case ExportFormat::WebM:
+        return AnimationCodec::Vp9;
+    default:
+        return AnimationCodec::Gif;
+    }
+}
+
+// Video encoders take 4:2:0 pictures of even sides: an odd side gets a row or column of gap.
+QImage evenSized(const QImage& frame)
+{
+    const QSize even((frame.width() + 1) & ~1, (frame.height() + 1) & ~1);
+    if (frame.isNull() || frame.size() == even)
+        return frame;
+    QImage padded(even, QImage::Format_RGB888);
+    if (padded.isNull())
+        return {};
+    padded.fill(QColor::fromRgb(DotGapColour));
+    combine(padded, 0, 0, frame.width(), frame.height(), frame, 0, 0, CombineMode::Copy);
+    return padded;
+}
+
 } // namespace
 
 std::optional<ExportFormat> exportFormatOf(const QString& path)
@@ -61,6 +89,10 @@ std::optional<ExportFormat> exportFormatOf(const QString& path)
         return ExportFormat::Apng;
     if (suffix == QLatin1String("png"))
         return ExportFormat::SpriteSheet;
+    if (suffix == QLatin1String("mp4"))
+        return ExportFormat::Mp4;
+    if (suffix == QLatin1String("webm"))
+        return ExportFormat::WebM;
     return std::nullopt;
 }
 
@@ -82,7 +114,7 @@ int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const 
         if (frame.isNull() || frame.size() != frameSize)
             return ExportSizesDiffer;
     // Indexed frames make APNG several times faster to encode and smaller too.
-    const bool indexed = format != ExportFormat::SpriteSheet;
+    const bool indexed = format == ExportFormat::Gif || format == ExportFormat::Apng;
     ExportScene scene;
     if (const int result = buildExportScene(frameSize, options, indexed, scene); result != ExportOk)
         return result;
@@ -92,9 +124,12 @@ int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const 
     if (qint64{scene.size.width()} * scene.size.height() * monoFrames.size() > MaxExportPixels)
         return ExportTooLarge;
     QByteArray bytes;
-    const auto frameAt = [&](int i) { return renderSceneFrame(scene, monoFrames[i], indexed); };
-    if (encodeAnimation(format == ExportFormat::Gif ? "gif" : "apng", static_cast<int>(monoFrames.size()),
-                        frameAt, options.delayMs, bytes, reason) != 0)
+    const auto frameAt = [&](int i) {
+        const QImage frame = renderSceneFrame(scene, monoFrames[i], indexed);
+        return indexed ? frame : evenSized(frame);
+    };
+    if (encodeAnimation(codecOf(format), static_cast<int>(monoFrames.size()), frameAt, options.delayMs, bytes,
+                        reason) != 0)
         return ExportEncoderFailed;
     out = std::move(bytes);
     return ExportOk;

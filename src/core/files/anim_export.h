@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/imaging/mono_conversion.h"
+#include "core/panel/lit_panel.h"
 #include "core/panel/panel_description.h"
 
 #include <QByteArray>
@@ -13,9 +14,10 @@
 
 namespace vantrel {
 
-enum class ExportFormat { Gif, Apng, SpriteSheet };
+enum class ExportFormat { Gif, Apng, SpriteSheet, Mp4, WebM };
 
-// By the file name's extension, in any case: .gif, .apng, .png (a sprite sheet).
+// By the file name's extension, in any case: .gif, .apng, .png (a sprite sheet), .mp4 (H.264),
+// .webm (VP9).
 std::optional<ExportFormat> exportFormatOf(const QString& path);
 
 inline constexpr int ExportOk = 0;
@@ -36,8 +38,13 @@ inline constexpr qint64 MaxExportPixels = qint64{1} << 28; // all frames of an a
 
 struct ExportOptions
 {
-    int scale = 4; // pixels a side of each dot, 1..MaxExportScale
+    // Pixels a side of each dot's square, 1..MaxExportScale; with `dots`, the pitch across, the
+    // rows following the dots' shape.
+    int scale = 4;
+    // Rounded dots with smoothed edges on a dark gap, shaped as the panel description's or else
+    // as dotGeometry says.
     bool dots = false;
+    DotGeometry dotGeometry;
     std::uint8_t colorCode = 0x3F;
     BacklightLevels levels;
     int delayMs = 100; // each frame's, MinExportDelayMs..MaxExportDelayMs
@@ -53,10 +60,11 @@ struct ExportOptions
 QImage renderExportFrame(const QImage& monoFrame, const ExportOptions& options);
 
 // Mono frames (2-bit indexed; other depths: their top two bits) as a GIF or APNG animation that
-// loops forever, or as a PNG sprite sheet: the frames left to right, top to bottom in
-// ceil(sqrt(n)) columns with 1-pixel StripGapColour gaps. Animations are indexed: exact for the panel's
-// levels and gap; a faceplate picture is reduced to the rest of its 256 colours. `out` is
-// replaced only on ExportOk; `reason` gets the encoder's or writer's reason for a failure.
+// loops forever, as a video that plays them once (sides padded with the gap colour to the even
+// sizes its encoder needs), or as a PNG sprite sheet: the frames left to right, top to bottom in
+// ceil(sqrt(n)) columns with 1-pixel StripGapColour gaps. GIF and APNG are indexed: exact for
+// the panel's levels and gap; a faceplate picture is reduced to the rest of its 256 colours.
+// `out` is replaced only on ExportOk; `reason` gets the encoder's or writer's reason for a failure.
 int exportAnimation(const QList<QImage>& monoFrames, ExportFormat format, const ExportOptions& options,
                     QByteArray& out, QString* reason = nullptr);
 

@@ -41,11 +41,14 @@ int buildExportScene(QSize frameSize, const ExportOptions& options, bool indexed
         return ExportBadOptions;
     ExportScene scene;
     scene.tints = panelPalette(options.levels, options.colorCode);
-    scene.dots = options.dots;
+    if (options.dots)
+        scene.dots = options.panel ? DotGeometry{options.panel->pixelWidth, options.panel->pixelHeight,
+                                                 options.panel->pixelSpace}
+                                   : options.dotGeometry;
     if (!options.panel) {
         if (!fits(qint64{frameSize.width()} * scale, qint64{frameSize.height()} * scale))
             return ExportTooLarge;
-        scene.size = frameSize * scale;
+        scene.size = scene.dots ? dottedPanelSize(frameSize, scale, *scene.dots) : frameSize * scale;
         scene.view = QRect(QPoint(), scene.size);
         out = std::move(scene);
         return ExportOk;
@@ -87,10 +90,7 @@ int buildExportScene(QSize frameSize, const ExportOptions& options, bool indexed
         QImage indexes(canvas.size(), QImage::Format_Indexed8);
         if (reduced.isNull() || indexes.isNull())
             return ExportTooLarge;
-        QList<QRgb> table;
-        for (ColorRef tint : scene.tints)
-            table.append(toQRgb(tint));
-        table.append(DotGapColour);
+        QList<QRgb> table = litPanelColours(scene.tints);
         table.append(reduced.colorTable());
         indexes.setColorTable(table);
         indexes.fill(DotGapEntry);
@@ -106,7 +106,8 @@ int buildExportScene(QSize frameSize, const ExportOptions& options, bool indexed
 
 QImage renderSceneFrame(const ExportScene& scene, const QImage& mono, bool indexed)
 {
-    const QImage panel = renderLitPanel(mono, scene.view.size(), scene.tints, scene.dots);
+    const QImage panel =
+        renderLitPanel(mono, scene.view.size(), scene.tints, scene.dots ? &*scene.dots : nullptr);
     const QImage& backdrop = indexed ? scene.indexedBackdrop : scene.backdrop;
     if (panel.isNull() || backdrop.isNull())
         return indexed || panel.isNull() ? panel : panel.convertToFormat(QImage::Format_RGB888);

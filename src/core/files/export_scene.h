@@ -2,10 +2,13 @@
 
 #include "core/files/anim_export.h"
 #include "core/imaging/color_reduction.h"
+#include "core/panel/lit_panel.h"
 
 #include <QImage>
 #include <QRect>
 #include <QSize>
+
+#include <optional>
 
 namespace vantrel {
 
@@ -17,9 +20,9 @@ struct ExportScene
     QSize size;
     QRect view;
     Palette4 tints{};
-    bool dots = false;
-    QImage backdrop;        // Format_RGB888; null without a faceplate
-    QImage indexedBackdrop; // Format_Indexed8; null without a faceplate or when not asked for
+    std::optional<DotGeometry> dots; // none: square blocks
+    QImage backdrop;                 // Format_RGB888; null without a faceplate
+    QImage indexedBackdrop;          // Format_Indexed8; null without a faceplate or when not asked for
 };
 
 // ExportOk, or the result code that refuses the options for frames of that size.

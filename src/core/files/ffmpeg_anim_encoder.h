@@ -8,12 +8,18 @@
 
 namespace vantrel {
 
-// Encodes `count` frames of one size through FFmpeg's encoder and muxer of that name ("gif",
-// "apng"), each frame asked of frameAt in turn and shown delayMs, the animation looping
-// forever. Frames are Format_Indexed8 (their colour table padded to 256 entries) or
-// Format_RGB888, whichever the encoder takes. 0 on success, with the file in `out`; otherwise
-// FFmpeg's error code, its text in `reason`, and `out` untouched.
-int encodeAnimation(const char* formatName, int count, const std::function<QImage(int)>& frameAt, int delayMs,
+enum class AnimationCodec {
+    Gif,  // looping forever
+    Apng, // looping forever
+    H264, // in MP4, played once
+    Vp9,  // in WebM, played once
+};
+
+// Encodes `count` frames of one size, each asked of frameAt in turn and shown delayMs. Frames
+// are Format_Indexed8 (their colour table padded to 256 entries) for GIF and APNG, else
+// Format_RGB888 (of even sides for the video codecs). 0 on success, with the file in `out`;
+// otherwise FFmpeg's error code, its text in `reason`, and `out` untouched.
+int encodeAnimation(AnimationCodec codec, int count, const std::function<QImage(int)>& frameAt, int delayMs,
                     QByteArray& out, QString* reason = nullptr);
 
 } // namespace vantrel

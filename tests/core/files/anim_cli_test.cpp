@@ -171,7 +171,7 @@ TEST_F(AnimCliTest, ExportWritesTheAnimationOrNothing)
     const QList<std::pair<QStringList, QByteArray>> usageErrors{
         {{"export", good(), "-o", "x.gif", "--scale", "17"}, "--scale takes a whole number from 1 to 16"},
         {{"export", good(), "-o", "x.gif", "--delay", "5"}, "--delay takes a whole number from 10 to 10000"},
-        {{"export", good(), "-o", "x.jpg"}, "OUT.gif, OUT.apng or OUT.png"}};
+        {{"export", good(), "-o", "x.jpg"}, "OUT.gif, OUT.apng, OUT.mp4, OUT.webm or OUT.png"}};
     for (const auto& [arguments, message] : usageErrors) {
         run = runCli(arguments);
         EXPECT_EQ(run.exitCode, 2);

@@ -8,6 +8,10 @@
 
 #include <QTemporaryDir>
 
+#include <climits>
+#include <cmath>
+#include <vector>
+
 namespace vantrel {
 namespace {
 
@@ -107,14 +111,16 @@ TEST_P(AnimExport, FramesReadBackWithExactTintsGapsAndDelay)
     EXPECT_EQ(storedLoops(bytes, format), 0);
     // Entry i of code 0x24 with the default levels: (170 * i / 3, 85 * i / 3, 0).
     const QRgb tint[] = {qRgb(0, 0, 0), qRgb(56, 28, 0), qRgb(113, 56, 0), qRgb(170, 85, 0)};
+    // Dots of 46 x 34 with 12 between on a pitch of 4 pixels across: rows 4 x 46 / 58 = 3.17
+    // pixels apart, 171 in all; each dot 3 x 2 pixels (4 x 46 / 58 and 3.17 x 34 / 46 rounded).
     for (int f = 0; f < 3; ++f) {
         const QImage& frame = decoded.frames[f];
-        ASSERT_EQ(frame.size(), QSize(640, 216));
+        ASSERT_EQ(frame.size(), QSize(640, 171));
         for (const QPoint dot : {QPoint(0, 0), QPoint(1, 0), QPoint(2, 7), QPoint(159, 53)}) {
-            const QPoint corner = dot * 4;
-            EXPECT_EQ(frame.pixel(corner + QPoint(1, 2)), tint[levelAt(dot.x(), dot.y(), f)]) << f;
-            EXPECT_EQ(frame.pixel(corner), qRgb(16, 16, 16)) << f;
-            EXPECT_EQ(frame.pixel(corner + QPoint(3, 3)), qRgb(16, 16, 16)) << f;
+            const QPoint corner(4 * dot.x(), int(std::lround(dot.y() * 171.0 / 54)));
+            EXPECT_EQ(frame.pixel(corner + QPoint(1, 1)), tint[levelAt(dot.x(), dot.y(), f)]) << f;
+            EXPECT_EQ(frame.pixel(corner + QPoint(3, 0)), qRgb(16, 16, 16)) << f;
+            EXPECT_EQ(frame.pixel(corner + QPoint(1, 2)), qRgb(16, 16, 16)) << f;
         }
     }
 }
@@ -167,6 +173,108 @@ TEST(AnimExportFaceplate, PanelInTheViewRectangle)
     const QColor near = decoded.frames[0].pixelColor(2 * 35, 2 * 10);
     EXPECT_NEAR(near.red(), 35 * 6, 12);
     EXPECT_NEAR(near.green(), 10 * 8, 12);
+}
+
+// The lit blobs of a picture's rectangle (4-connected, brighter than halfway from the gap to
+// white): their count and the spread of their widths and heights.
+struct Blobs
+{
+    int count = 0;
+    int widthSpread = 0, heightSpread = 0;
+};
+
+Blobs litBlobs(const QImage& picture, const QRect& area)
+{
+    std::vector<char> seen(std::size_t(area.width()) * std::size_t(area.height()));
+    auto lit = [&](int x, int y) {
+        return qGray(picture.pixel(area.x() + x, area.y() + y)) > (16 + 255) / 2;
+    };
+    Blobs blobs;
+    int minWidth = INT_MAX, maxWidth = 0, minHeight = INT_MAX, maxHeight = 0;
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            if (seen[std::size_t(y) * std::size_t(area.width()) + std::size_t(x)] || !lit(x, y))
+                continue;
+            QRect box(x, y, 1, 1);
+            std::vector<QPoint> stack{{x, y}};
+            seen[std::size_t(y) * std::size_t(area.width()) + std::size_t(x)] = 1;
+            while (!stack.empty()) {
+                const QPoint at = stack.back();
+                stack.pop_back();
+                box |= QRect(at, QSize(1, 1));
+                for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint next = at + step;
+                    const auto index =
+                        std::size_t(next.y()) * std::size_t(area.width()) + std::size_t(next.x());
+                    if (next.x() < 0 || next.y() < 0 || next.x() >= area.width() ||
+                        next.y() >= area.height() || seen[index] || !lit(next.x(), next.y()))
+                        continue;
+                    seen[index] = 1;
+                    stack.push_back(next);
+                }
+            }
+            ++blobs.count;
+            minWidth = std::min(minWidth, box.width());
+            maxWidth = std::max(maxWidth, box.width());
+            minHeight = std::min(minHeight, box.height());
+            maxHeight = std::max(maxHeight, box.height());
+        }
+    }
+    blobs.widthSpread = maxWidth - minWidth;
+    blobs.heightSpread = maxHeight - minHeight;
+    return blobs;
+}
+
+// Every dot of an all-lit frame, read back by FFmpeg, is one blob parted from its neighbours,
+// all of one size within a pixel where the pitch is fractional; alone and in the faceplate's
+// view rectangle (203 x 55 pixels for 160 x 54 dots, scaled with the picture).
+TEST(AnimExportDots, EachDotIsOneBlobOfOneSize)
+{
+    QTemporaryDir dir;
+    QImage face(260, 160, QImage::Format_RGB888);
+    face.fill(qRgb(40, 60, 90));
+    const QString facePath = test::writePicture(dir, "face.png", face);
+    const QList<QImage> lit{test::levelFrame(160, 54, 2, [](int, int) { return 3; })};
+    for (const bool faceplate : {false, true}) {
+        for (const int scale : faceplate ? QList<int>{4, 9} : QList<int>{4, 5, 16}) {
+            ExportOptions options;
+            options.scale = scale;
+            options.dots = true;
+            QRect view(0, 0, 160 * scale, int(std::lround(54 * scale * 46.0 / 58)));
+            if (faceplate) {
+                options.panel = PanelDescription{};
+                options.panelPicture = facePath;
+                view = QRect(45 * scale, 97 * scale, 203 * scale, 55 * scale);
+            }
+            QByteArray bytes;
+            ASSERT_EQ(exportAnimation(lit, ExportFormat::Gif, options, bytes), ExportOk);
+            const QString path = dir.filePath("dots.gif");
+            ASSERT_TRUE(test::writeBytes(path, bytes));
+            const Decoded decoded = decode(path);
+            ASSERT_EQ(decoded.frames.size(), 1);
+            const Blobs blobs = litBlobs(decoded.frames[0], view);
+            EXPECT_EQ(blobs.count, 160 * 54) << scale << (faceplate ? " in the faceplate" : "");
+            EXPECT_LE(blobs.widthSpread, 1) << scale;
+            EXPECT_LE(blobs.heightSpread, 1) << scale;
+        }
+    }
+}
+
+// Videos play the frames once at the even size the encoder needs (171 rows become 172).
+TEST(AnimExportVideo, Mp4AndWebMDecodeToEveryFrame)
+{
+    QTemporaryDir dir;
+    ExportOptions options;
+    options.dots = true;
+    for (const auto& [name, format] :
+         {std::pair{"out.mp4", ExportFormat::Mp4}, std::pair{"out.webm", ExportFormat::WebM}}) {
+        const QString path = dir.filePath(name);
+        ASSERT_EQ(exportAnimationFile(panelFrames(5), path, options), ExportOk) << name;
+        EXPECT_EQ(exportFormatOf(path), format);
+        const Decoded decoded = decode(path);
+        ASSERT_EQ(decoded.frames.size(), 5) << name;
+        EXPECT_EQ(decoded.frames[0].size(), QSize(640, 172)) << name;
+    }
 }
 
 TEST(AnimExportRefusals, ResultCodeAndOutputUntouched)

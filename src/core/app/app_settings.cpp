@@ -103,6 +103,12 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
     s.levels.red = readChannel(ini, QStringLiteral("Red"));
     s.levels.green = readChannel(ini, QStringLiteral("Green"));
     s.levels.blue = readChannel(ini, QStringLiteral("Blue"));
+
+    const QString exporting = QStringLiteral("Export");
+    s.exportChoices.scale = ini.readInt(exporting, QStringLiteral("Scale"), s.exportChoices.scale);
+    s.exportChoices.dots = ini.readBool(exporting, QStringLiteral("Dots"), s.exportChoices.dots);
+    s.exportChoices.faceplate =
+        ini.readBool(exporting, QStringLiteral("Faceplate"), s.exportChoices.faceplate);
     return s;
 }
 
@@ -134,6 +140,11 @@ void writeSettings(IniProfile& ini, const AppSettings& s)
     writeChannel(ini, QStringLiteral("Red"), s.levels.red);
     writeChannel(ini, QStringLiteral("Green"), s.levels.green);
     writeChannel(ini, QStringLiteral("Blue"), s.levels.blue);
+
+    const QString exporting = QStringLiteral("Export");
+    ini.writeInt(exporting, QStringLiteral("Scale"), s.exportChoices.scale);
+    ini.writeBool(exporting, QStringLiteral("Dots"), s.exportChoices.dots);
+    ini.writeBool(exporting, QStringLiteral("Faceplate"), s.exportChoices.faceplate);
 }
 
 QString settingsFilePath(const QString& executablePath, const QString& configDir, bool programDirWritable)

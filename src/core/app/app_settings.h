@@ -29,6 +29,15 @@ struct PanelModel
 // The Panel section's keys, each defaulting to the model's value.
 void readPanelModel(const IniProfile& ini, PanelModel& model);
 
+// How the window exports: the dot pitch, the device's dots, the registered faceplate.
+struct ExportChoices
+{
+    int scale = 4;
+    bool dots = true;
+    bool faceplate = false;
+    bool operator==(const ExportChoices&) const = default;
+};
+
 // Everything the settings file keeps between runs.
 struct AppSettings : PanelModel
 {
@@ -43,6 +52,7 @@ struct AppSettings : PanelModel
     QString panelUrl, animeUrl;
 
     BacklightLevels levels;
+    ExportChoices exportChoices;
 };
 
 // Reads every key in file order; defaultDir, the program's folder, stands in for the three

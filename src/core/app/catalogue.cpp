@@ -123,6 +123,13 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.redo = ini.readString(caption, QStringLiteral("Redo"), QStringLiteral("Redo"));
     c.smoothScaling =
         ini.readString(caption, QStringLiteral("SmoothScaling"), QStringLiteral("Smooth scaling"));
+    c.exportScale =
+        ini.readString(caption, QStringLiteral("ExportScale"), QStringLiteral("Pixels from dot to dot"));
+    c.exportDots = ini.readString(caption, QStringLiteral("ExportDots"),
+                                  QStringLiteral("Dots as the device shows them"));
+    c.exportFaceplate =
+        ini.readString(caption, QStringLiteral("ExportFaceplate"), QStringLiteral("In the panel picture"));
+    c.exportOk = ini.readString(caption, QStringLiteral("ExportOK"), QStringLiteral("Export"));
     c.endConfirmText =
         ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());
     const QString dialogMessage = QStringLiteral("DialogMessage");

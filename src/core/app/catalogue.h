@@ -37,6 +37,8 @@ struct Catalogue
     QString pictureReduced; // %1 x %2 read as %3 x %4 to fit in memory
     QString undo, redo;     // the undo buttons' menu
     QString smoothScaling;  // the cut-area buttons' menu
+    // The export dialog: the pitch, the device's dots, the faceplate, its OK button.
+    QString exportScale, exportDots, exportFaceplate, exportOk;
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

@@ -1,6 +1,7 @@
 #include "ui/app/qt_user_dialogs.h"
 
 #include "ui/files/anim_dialog_filter.h"
+#include "ui/files/export_dialog.h"
 
 #include "ui/input/tdlg_ins.h"
 
@@ -101,6 +102,11 @@ bool QtUserDialogs::openUrl(const QUrl& url)
 }
 
 int QtUserDialogs::execInsertDialog(TdlgIns& dialog)
+{
+    return dialog.exec();
+}
+
+int QtUserDialogs::execExportDialog(ExportDialog& dialog)
 {
     return dialog.exec();
 }

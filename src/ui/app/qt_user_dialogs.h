@@ -12,5 +12,6 @@ public:
     QString saveFile(QWidget* owner, const FileDialogRequest& request) override;
     bool openUrl(const QUrl& url) override;
     int execInsertDialog(TdlgIns& dialog) override;
+    int execExportDialog(ExportDialog& dialog) override;
     std::unique_ptr<ProgressMonitor> startProgress(QWidget* owner, const QString& text, int total) override;
 };

@@ -4,6 +4,7 @@
 #include "core/app/app_settings.h"
 #include "core/app/catalogue.h"
 #include "core/app/control_state.h"
+#include "core/files/anim_export.h"
 #include "core/files/anim_file.h"
 #include "core/frames/frame_store.h"
 #include "core/imaging/undo_stack.h"
@@ -215,6 +216,7 @@ private:
     void connectExportHandlers();
     void showExportMenu(QWidget* view, QPoint at);
     void exportAnimationClick();
+    vantrel::ExportOptions exportOptions(const vantrel::ExportChoices& choices) const;
 
     // Players
     void connectPlayerHandlers();

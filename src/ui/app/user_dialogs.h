@@ -6,6 +6,7 @@
 #include <memory>
 
 class QWidget;
+class ExportDialog;
 class TdlgIns;
 
 // Label texts of a file dialog; an empty text keeps the dialog's own wording.
@@ -60,6 +61,8 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Runs the insert-position dialog modally; its InsertPos() holds the answer afterwards.
     virtual int execInsertDialog(TdlgIns& dialog) = 0;
+    // Runs the export dialog modally; QDialog::Accepted with its choices() the answer.
+    virtual int execExportDialog(ExportDialog& dialog) = 0;
     // Progress of a run of `total` steps; the dialog goes when the monitor does.
     virtual std::unique_ptr<ProgressMonitor> startProgress(QWidget* owner, const QString& text,
                                                            int total) = 0;

@@ -3,7 +3,9 @@
 #include "core/files/anim_export.h"
 #include "core/files/anim_kind.h"
 #include "ui/app/tform1_controls.h"
+#include "ui/files/export_dialog.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -12,6 +14,7 @@ namespace {
 // Errors items of the error box.
 constexpr int PictureNotProcessedText = 0;
 constexpr int NotWrittenText = 5;
+constexpr int PanelPictureMissingText = 8;
 
 } // namespace
 
@@ -42,7 +45,7 @@ void TForm1::exportAnimationClick()
     FileDialogRequest request;
     request.texts.title = catalogue_.exportAnimation;
     request.folder = settings_.dirImg;
-    request.filter = QStringLiteral("GIF (*.gif);;APNG (*.apng);;PNG (*.png)");
+    request.filter = QStringLiteral("GIF (*.gif);;APNG (*.apng);;MP4 (*.mp4);;WebM (*.webm);;PNG (*.png)");
     request.defaultSuffix = QStringLiteral("gif");
     QString path = dialogs_->saveFile(this, request);
     if (path.isEmpty())
@@ -50,14 +53,40 @@ void TForm1::exportAnimationClick()
     path = vantrel::withDefaultExtension(path, request.defaultSuffix);
     settings_.dirImg = QFileInfo(path).absolutePath();
 
-    vantrel::ExportOptions options;
-    options.dots = true;
-    options.colorCode = PanelColorCode;
-    options.levels = settings_.levels;
+    ExportDialog dialog(settings_.exportChoices,
+                        {catalogue_.exportAnimation, catalogue_.exportScale, catalogue_.exportDots,
+                         catalogue_.exportFaceplate, catalogue_.exportOk, catalogue_.fileCancel},
+                        this);
+    if (dialogs_->execExportDialog(dialog) != QDialog::Accepted)
+        return;
+    settings_.exportChoices = dialog.choices();
+
     QString reason;
-    const int result = vantrel::exportAnimationFile(Frames.monoFrames(), path, options, &reason);
+    const int result = vantrel::exportAnimationFile(Frames.monoFrames(), path,
+                                                    exportOptions(settings_.exportChoices), &reason);
     if (result == vantrel::ExportWriteFailed)
         ShowError(NotWrittenText, reason);
+    else if (result == vantrel::ExportPictureMissing)
+        ShowError(PanelPictureMissingText);
     else if (result != vantrel::ExportOk)
         ShowError(PictureNotProcessedText, reason);
+}
+
+// The store's look, in the registered panel's dots, backlight and faceplate.
+vantrel::ExportOptions TForm1::exportOptions(const vantrel::ExportChoices& choices) const
+{
+    vantrel::ExportOptions options;
+    options.scale = choices.scale;
+    options.dots = choices.dots;
+    options.dotGeometry = {settings_.pixelWidth, settings_.pixelHeight, settings_.pixelSpace};
+    options.colorCode = PanelColorCode;
+    options.levels = settings_.levels;
+    if (choices.faceplate) {
+        vantrel::PanelDescription panel;
+        static_cast<vantrel::PanelModel&>(panel) = settings_;
+        panel.levels = settings_.levels;
+        options.panel = panel;
+        options.panelPicture = QDir(settings_.dirPanelIn).filePath(settings_.panelFile);
+    }
+    return options;
 }

@@ -99,7 +99,10 @@ TEST(AppSettingsWrite, WritesEveryKeyButTheAddressesInOrder)
               "[Directory]\nDirPicIn=/opt/vantrel\nDirImg=/opt/vantrel\nDirPanelIn=/opt/vantrel\n"
               "[Red]\nColors=4\n0=0\n1=85\n2=170\n3=255\n"
               "[Green]\nColors=4\n0=0\n1=85\n2=170\n3=255\n"
-              "[Blue]\nColors=4\n0=0\n1=85\n2=170\n3=255\n");
+              "[Blue]\nColors=4\n0=0\n1=85\n2=170\n3=255\n"
+              "[Export]\nScale=4\nDots=1\nFaceplate=0\n");
+    EXPECT_EQ(readSettings(parse("[Export]\nScale=7\nDots=0\nFaceplate=1\n"), "").exportChoices,
+              (ExportChoices{7, false, true}));
 }
 
 TEST(AppSettingsWrite, KeepsCountedLevelsAddressesCommentsAndUnknownKeys)

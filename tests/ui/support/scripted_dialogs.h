@@ -1,12 +1,14 @@
 #pragma once
 
 #include "ui/app/user_dialogs.h"
+#include "ui/files/export_dialog.h"
 #include "ui/input/tdlg_ins.h"
 
 #include <QLabel>
 #include <QRadioButton>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 // Answers the window's dialogs from a script and records everything that was shown.
@@ -33,6 +35,8 @@ public:
     int cancelProgressAt = -1; // the step at which the user presses Cancel; -1 never
     // 1 before, 2 after (through the dialog's own radio buttons and OK), 0 its close button.
     std::deque<int> insertAnswers;
+    // The export dialog's choices, OK'd; nullopt cancels. Unscripted: OK on what it shows.
+    std::deque<std::optional<vantrel::ExportChoices>> exportAnswers;
 
     std::vector<Message> messages;
     std::vector<Confirmation> confirmations;
@@ -41,6 +45,7 @@ public:
     std::vector<QUrl> openedUrls;
     std::vector<QString> insertDialogCounts; // Label2 of each insert-position dialog shown
     std::vector<QString> progressTexts;
+    std::vector<vantrel::ExportChoices> exportDialogsShown; // what each export dialog showed first
 
     void showMessage(QWidget*, const QString& caption, const QString& text, MessageIcon icon) override
     {
@@ -85,6 +90,16 @@ public:
             dialog.btnOKClick();
         }
         return dialog.result();
+    }
+
+    int execExportDialog(ExportDialog& dialog) override
+    {
+        exportDialogsShown.push_back(dialog.choices());
+        const std::optional<vantrel::ExportChoices> answer = next(exportAnswers, {dialog.choices()});
+        if (!answer)
+            return QDialog::Rejected;
+        dialog.setChoices(*answer);
+        return QDialog::Accepted;
     }
 
     std::unique_ptr<ProgressMonitor> startProgress(QWidget*, const QString& text, int) override

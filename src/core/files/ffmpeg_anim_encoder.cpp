@@ -37,7 +37,7 @@ CodecChoice choiceOf(AnimationCodec codec)
 void setVideoOptions(AnimationCodec codec, ffmpeg::Dictionary& options)
 {
     if (codec == AnimationCodec::H264) {
-        options.set("preset", "veryfast");
+        options.set("preset", "superfast");
         options.set("crf", "18");
     } else {
         options.set("deadline", "realtime");

@@ -181,6 +181,7 @@ struct Blobs
 {
     int count = 0;
     int widthSpread = 0, heightSpread = 0;
+    QSize largest;
 };
 
 Blobs litBlobs(const QImage& picture, const QRect& area)
@@ -222,6 +223,7 @@ Blobs litBlobs(const QImage& picture, const QRect& area)
     }
     blobs.widthSpread = maxWidth - minWidth;
     blobs.heightSpread = maxHeight - minHeight;
+    blobs.largest = QSize(maxWidth, maxHeight);
     return blobs;
 }
 
@@ -235,29 +237,47 @@ TEST(AnimExportDots, EachDotIsOneBlobOfOneSize)
     face.fill(qRgb(40, 60, 90));
     const QString facePath = test::writePicture(dir, "face.png", face);
     const QList<QImage> lit{test::levelFrame(160, 54, 2, [](int, int) { return 3; })};
-    for (const bool faceplate : {false, true}) {
-        for (const int scale : faceplate ? QList<int>{4, 9} : QList<int>{4, 5, 16}) {
-            ExportOptions options;
-            options.scale = scale;
-            options.dots = true;
-            QRect view(0, 0, 160 * scale, int(std::lround(54 * scale * 46.0 / 58)));
-            if (faceplate) {
-                options.panel = PanelDescription{};
-                options.panelPicture = facePath;
-                view = QRect(45 * scale, 97 * scale, 203 * scale, 55 * scale);
-            }
-            QByteArray bytes;
-            ASSERT_EQ(exportAnimation(lit, ExportFormat::Gif, options, bytes), ExportOk);
-            const QString path = dir.filePath("dots.gif");
-            ASSERT_TRUE(test::writeBytes(path, bytes));
-            const Decoded decoded = decode(path);
-            ASSERT_EQ(decoded.frames.size(), 1);
-            const Blobs blobs = litBlobs(decoded.frames[0], view);
-            EXPECT_EQ(blobs.count, 160 * 54) << scale << (faceplate ? " in the faceplate" : "");
-            EXPECT_LE(blobs.widthSpread, 1) << scale;
-            EXPECT_LE(blobs.heightSpread, 1) << scale;
+    // Dot sizes: the pitch times 46 / 58 across and 34 / 46 down, rounded, one pixel less than
+    // the pitch at most: 812 / 160 and 220 / 54 pixels in the faceplate at scale 4.
+    const struct
+    {
+        bool faceplate;
+        int scale;
+        QSize dot;
+    } cases[] = {
+        {false, 4, {3, 2}}, {false, 5, {4, 2}}, {false, 16, {13, 9}}, {true, 4, {4, 3}}, {true, 9, {9, 7}}};
+    for (const auto& c : cases) {
+        ExportOptions options;
+        options.scale = c.scale;
+        options.dots = true;
+        QRect view(0, 0, 160 * c.scale, int(std::lround(54 * c.scale * 46.0 / 58)));
+        if (c.faceplate) {
+            options.panel = PanelDescription{};
+            options.panelPicture = facePath;
+            view = QRect(45 * c.scale, 97 * c.scale, 203 * c.scale, 55 * c.scale);
         }
+        QByteArray bytes;
+        ASSERT_EQ(exportAnimation(lit, ExportFormat::Gif, options, bytes), ExportOk);
+        const QString path = dir.filePath("dots.gif");
+        ASSERT_TRUE(test::writeBytes(path, bytes));
+        const Decoded decoded = decode(path);
+        ASSERT_EQ(decoded.frames.size(), 1);
+        const Blobs blobs = litBlobs(decoded.frames[0], view);
+        EXPECT_EQ(blobs.count, 160 * 54) << c.scale << (c.faceplate ? " in the faceplate" : "");
+        EXPECT_EQ(blobs.largest, c.dot) << c.scale << (c.faceplate ? " in the faceplate" : "");
+        EXPECT_LE(blobs.widthSpread, 1) << c.scale;
+        EXPECT_LE(blobs.heightSpread, 1) << c.scale;
     }
+    // A 13 x 9 dot's corners are rounded (radius 3): its corner pixel is gap, the one below it
+    // partly lit, the one inside from both fully.
+    ExportOptions large;
+    large.scale = 16;
+    large.dots = true;
+    const QImage frame = renderExportFrame(lit[0], large);
+    EXPECT_EQ(frame.pixel(0, 0), DotGapColour);
+    EXPECT_GT(qRed(frame.pixel(0, 1)), 16);
+    EXPECT_LT(qRed(frame.pixel(0, 1)), 255);
+    EXPECT_EQ(frame.pixel(1, 1), qRgb(255, 255, 255));
 }
 
 // Videos play the frames once at the even size the encoder needs (171 rows become 172).

@@ -56,8 +56,8 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
     // The animation file context, the undo stack and the frame store are members; the input
     // list is created here when its subsystem arrives.
 
-    settings_ =
-        vantrel::readSettings(vantrel::IniProfile::fromFile(paths_.settingsFile), paths_.programFolder);
+    settings_ = vantrel::readSettings(vantrel::IniProfile::fromFile(vantrel::settingsFileToRead(paths_)),
+                                      paths_.programFolder, paths_.pictureFolder);
     applyWindowSettings();
     ViewWidth = vantrel::inclusiveExtent(settings_.viewRect[0], settings_.viewRect[2]);
     ViewHeight = vantrel::inclusiveExtent(settings_.viewRect[1], settings_.viewRect[3]);

@@ -37,6 +37,11 @@ struct Catalogue
     QString pictureReduced; // %1 x %2 read as %3 x %4 to fit in memory
     QString undo, redo;     // the undo buttons' menu
     QString smoothScaling;  // the cut-area buttons' menu
+    // %1 is filled in: the insert-position dialog's frame count, the delete button's hint with the
+    // current input file, and the file or address no application opens.
+    QString insertFrameCount = QStringLiteral("%1Frames");
+    QString deleteInputFile = QStringLiteral("%1を削除");
+    QString noApplication;
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

@@ -36,6 +36,31 @@ TEST_F(InputFrames, WidePictureFillsTheWidthAndIsCentredVertically)
     EXPECT_EQ(view->dstWidth(), 500.0);
 }
 
+// The count and the delete button's hint read as each catalogue words them.
+TEST_F(InputFrames, InsertCountAndDeleteHintInTheCataloguesWording)
+{
+    const QString clip = writeClip("clip.avi", 3);
+    ASSERT_FALSE(clip.isEmpty());
+    const QString picture = writePicture("one.png", {16, 16});
+    const struct
+    {
+        QString catalogue;
+        QString count;
+        QString hint;
+    } cases[] = {
+        {japaneseCatalogue(), "3Frames", clip + "を削除"},
+        {englishCatalogue(), "3 frames", "Delete " + clip},
+    };
+    for (const auto& c : cases) {
+        useCatalogue(c.catalogue);
+        open();
+        addInput(picture);
+        addInput(clip);
+        EXPECT_EQ(dialogs().insertDialogCounts, std::vector<QString>{c.count});
+        EXPECT_EQ(control<QToolButton>("abbDelPic")->toolTip(), c.hint);
+    }
+}
+
 TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
 {
     open();
@@ -45,7 +70,7 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
     EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // nothing to ask about in an empty list
     dialogs().insertAnswers.push_back(1);
     addInput(video); // before the picture: frames 1-5, the picture 6
-    EXPECT_EQ(dialogs().insertDialogCounts.back(), "5Frames");
+    EXPECT_EQ(dialogs().insertDialogCounts.back(), "5 frames");
     auto* bar = control<QSlider>("tbInFrame");
     EXPECT_EQ(bar->maximum(), 6);
     EXPECT_EQ(bar->value(), 1);

@@ -224,6 +224,8 @@ void TForm1::connectHandlers()
 
     connect(ui_->tbOutPre, &QSlider::valueChanged, this, &TForm1::tbOutPreOnChange);
     connect(ui_->OutPreFrm, &QLineEdit::textEdited, this, &TForm1::OutPreFrmOnChange);
+    // Enter settles a frame number as leaving the edit does.
+    connect(ui_->OutPreFrm, &QLineEdit::returnPressed, this, &TForm1::OutPreFrmExit);
     connect(ui_->abbOutPreBack, &QToolButton::clicked, this, &TForm1::abbOutPreBackClick);
     connect(ui_->abbOutPreNext, &QToolButton::clicked, this, &TForm1::abbOutPreNextClick);
     connect(ui_->abbOutPreDel, &QToolButton::clicked, this, &TForm1::abbOutPreDelClick);
@@ -242,6 +244,7 @@ void TForm1::connectHandlers()
     connect(ui_->abbInClr, &QToolButton::clicked, this, &TForm1::abbInClrClick);
     connect(ui_->tbInFrame, &QSlider::valueChanged, this, &TForm1::tbInFrameOnChange);
     connect(ui_->FrmNo, &QLineEdit::textEdited, this, &TForm1::frmNoOnChange);
+    connect(ui_->FrmNo, &QLineEdit::returnPressed, this, &TForm1::frmNoExit);
     connect(ui_->cbScale, &QComboBox::currentIndexChanged, this, &TForm1::cbScaleOnChange);
 
     connect(ui_->abbCutS, &QToolButton::clicked, this, &TForm1::abbCutSClick);

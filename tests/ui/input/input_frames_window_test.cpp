@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <tuple>
+
 namespace {
 
 class InputFrames : public FrameWindowTest
@@ -34,6 +36,29 @@ TEST_F(InputFrames, WidePictureFillsTheWidthAndIsCentredVertically)
     EXPECT_EQ(view->size(), QSize(414, 217));
     EXPECT_EQ(control<QWidget>("Panel10")->pos(), QPoint(1, 37));
     EXPECT_EQ(view->dstWidth(), 500.0);
+}
+
+// Enter checks a frame number edit as leaving it does: a number beyond the frames gives way to
+// the slider's position.
+TEST_F(InputFrames, EnterInAFrameNumberPutsBackTheSlidersPosition)
+{
+    open();
+    const QString clip = writeClip("clip.avi", 41);
+    ASSERT_FALSE(clip.isEmpty());
+    addInput(clip);
+    control<QSlider>("tbInFrame")->setValue(9);
+    addFrames(5);
+    setPosition(2);
+    for (const auto& [edit, typed, restored] :
+         {std::tuple{"FrmNo", "99", "9"}, std::tuple{"OutPreFrm", "91", "2"}}) {
+        auto* field = control<QLineEdit>(edit);
+        typeInto(field, typed);
+        EXPECT_EQ(field->text(), typed);
+        pressEnter(field);
+        EXPECT_EQ(field->text(), restored) << edit;
+    }
+    EXPECT_EQ(control<QSlider>("tbInFrame")->value(), 9);
+    EXPECT_EQ(position(), 2);
 }
 
 // The count and the delete button's hint read as each catalogue words them.

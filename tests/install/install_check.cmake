@@ -9,7 +9,7 @@ endif()
 
 set(data ${PREFIX}/share/vantrel)
 foreach(file bin/vantrel bin/vantrel-cli share/vantrel/vantrel.MSG share/vantrel/Panel.bmp share/vantrel/Panel.pnl
-             share/vantrel/Vantrel.html share/vantrel/lang/en/vantrel.MSG share/applications/vantrel.desktop
+             share/vantrel/vantrel.default.INI share/vantrel/Vantrel.html share/vantrel/lang/en/vantrel.MSG share/applications/vantrel.desktop
              share/icons/hicolor/scalable/apps/vantrel.svg share/vantrel/samples/${SAMPLE})
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")

@@ -78,7 +78,7 @@ void readPanelModel(const IniProfile& ini, PanelModel& model)
     model.pixelSpace = ini.readInt(panel, QStringLiteral("PixelSpace"), model.pixelSpace);
 }
 
-AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
+AppSettings readSettings(const IniProfile& ini, const QString& defaultDir, const QString& pictureDir)
 {
     AppSettings s;
     const QString mainForm = QStringLiteral("MainForm");
@@ -91,7 +91,8 @@ AppSettings readSettings(const IniProfile& ini, const QString& defaultDir)
     readPanelModel(ini, s);
 
     const QString directory = QStringLiteral("Directory");
-    s.dirPicIn = ini.readString(directory, QStringLiteral("DirPicIn"), defaultDir);
+    s.dirPicIn =
+        ini.readString(directory, QStringLiteral("DirPicIn"), pictureDir.isEmpty() ? defaultDir : pictureDir);
     s.dirImg = ini.readString(directory, QStringLiteral("DirImg"), defaultDir);
     s.dirPanelIn = ini.readString(directory, QStringLiteral("DirPanelIn"), defaultDir);
 

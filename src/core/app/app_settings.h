@@ -56,8 +56,9 @@ struct AppSettings : PanelModel
 };
 
 // Reads every key in file order; defaultDir, the program's folder, stands in for the three
-// folders' default and holds the pages the two web addresses default to.
-AppSettings readSettings(const IniProfile& ini, const QString& defaultDir);
+// folders' default and holds the pages the two web addresses default to. pictureDir, when given,
+// is the default of the pictures' folder instead.
+AppSettings readSettings(const IniProfile& ini, const QString& defaultDir, const QString& pictureDir = {});
 
 // Writes every key but the two web addresses, which only a hand edit changes.
 void writeSettings(IniProfile& ini, const AppSettings& settings);

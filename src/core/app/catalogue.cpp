@@ -141,8 +141,13 @@ Catalogue loadCatalogue(const IniProfile& ini)
     c.endConfirmUnsaved = ini.readString(dialogMessage, QStringLiteral("EndConfirmUnsaved"), QString());
     c.generating = ini.readString(dialogMessage, QStringLiteral("Generating"), QString());
     c.pictureReduced = ini.readString(dialogMessage, QStringLiteral("PictureReduced"), QString());
+    c.insertFrameCount =
+        ini.readString(dialogMessage, QStringLiteral("InsertFrameCount"), c.insertFrameCount);
+    c.noApplication = ini.readString(dialogMessage, QStringLiteral("NoApplication"), QString());
 
     c.hints = readNamedTexts(ini, QStringLiteral("Hint"), Catalogue::hintKeys());
+    c.deleteInputFile =
+        ini.readString(QStringLiteral("Hint"), QStringLiteral("DeleteInputFile"), c.deleteInputFile);
     return c;
 }
 

@@ -39,6 +39,11 @@ struct Catalogue
     QString smoothScaling;  // the cut-area buttons' menu
     // The export dialog: the pitch, the device's dots, the faceplate, its OK button.
     QString exportScale, exportDots, exportFaceplate, exportOk;
+    // %1 is filled in: the insert-position dialog's frame count, the delete button's hint with the
+    // current input file, and the file or address no application opens.
+    QString insertFrameCount = QStringLiteral("%1Frames");
+    QString deleteInputFile = QStringLiteral("%1を削除");
+    QString noApplication;
 
     static const QStringList& captionKeys();
     static const QStringList& hintKeys();

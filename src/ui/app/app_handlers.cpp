@@ -68,8 +68,9 @@ void TForm1::Form1Close()
     current.caption = windowTitle();
     current.initMax = isMaximized();
 
-    // Re-read so that whatever was edited by hand during the run, and every comment, stays.
-    vantrel::IniProfile profile = vantrel::IniProfile::fromFile(paths_.settingsFile);
+    // Re-read so that whatever was edited by hand during the run, and every comment, stays; a
+    // first exit keeps those of the shipped settings.
+    vantrel::IniProfile profile = vantrel::IniProfile::fromFile(vantrel::settingsFileToRead(paths_));
     vantrel::writeSettings(profile, current);
     QString failure; // names the file and the reason
     if (profile.save(paths_.settingsFile, &failure) != 0)

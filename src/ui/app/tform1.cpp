@@ -56,8 +56,8 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
     // The animation file context, the undo stack and the frame store are members; the input
     // list is created here when its subsystem arrives.
 
-    settings_ =
-        vantrel::readSettings(vantrel::IniProfile::fromFile(paths_.settingsFile), paths_.programFolder);
+    settings_ = vantrel::readSettings(vantrel::IniProfile::fromFile(vantrel::settingsFileToRead(paths_)),
+                                      paths_.programFolder, paths_.pictureFolder);
     applyWindowSettings();
     ViewWidth = vantrel::inclusiveExtent(settings_.viewRect[0], settings_.viewRect[2]);
     ViewHeight = vantrel::inclusiveExtent(settings_.viewRect[1], settings_.viewRect[3]);
@@ -224,6 +224,8 @@ void TForm1::connectHandlers()
 
     connect(ui_->tbOutPre, &QSlider::valueChanged, this, &TForm1::tbOutPreOnChange);
     connect(ui_->OutPreFrm, &QLineEdit::textEdited, this, &TForm1::OutPreFrmOnChange);
+    // Enter settles a frame number as leaving the edit does.
+    connect(ui_->OutPreFrm, &QLineEdit::returnPressed, this, &TForm1::OutPreFrmExit);
     connect(ui_->abbOutPreBack, &QToolButton::clicked, this, &TForm1::abbOutPreBackClick);
     connect(ui_->abbOutPreNext, &QToolButton::clicked, this, &TForm1::abbOutPreNextClick);
     connect(ui_->abbOutPreDel, &QToolButton::clicked, this, &TForm1::abbOutPreDelClick);
@@ -242,6 +244,7 @@ void TForm1::connectHandlers()
     connect(ui_->abbInClr, &QToolButton::clicked, this, &TForm1::abbInClrClick);
     connect(ui_->tbInFrame, &QSlider::valueChanged, this, &TForm1::tbInFrameOnChange);
     connect(ui_->FrmNo, &QLineEdit::textEdited, this, &TForm1::frmNoOnChange);
+    connect(ui_->FrmNo, &QLineEdit::returnPressed, this, &TForm1::frmNoExit);
     connect(ui_->cbScale, &QComboBox::currentIndexChanged, this, &TForm1::cbScaleOnChange);
 
     connect(ui_->abbCutS, &QToolButton::clicked, this, &TForm1::abbCutSClick);

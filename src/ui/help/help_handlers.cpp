@@ -1,6 +1,7 @@
 #include "ui/app/tform1.h"
 
 #include "core/help/local_pages.h"
+#include "core/help/open_error.h"
 #include "ui/app/tform1_controls.h"
 
 #include <QDir>
@@ -8,9 +9,7 @@
 
 namespace {
 
-// The numbers the shell's "open" reports, which the box shows as users of the program know them.
-constexpr int FileNotFound = 2;
-constexpr int NoAssociation = 31; // no application opens the help file
+using vantrel::OpenError;
 
 QUrl pageUrl(const QString& address, const QString& language)
 {
@@ -18,6 +17,20 @@ QUrl pageUrl(const QString& address, const QString& language)
     if (!url.isLocalFile())
         return url;
     return QUrl::fromLocalFile(vantrel::pageInLanguage(url.toLocalFile(), language));
+}
+
+void showOpenError(UserDialogs& dialogs, QWidget* owner, OpenError error, const QUrl& target,
+                   const QString& noApplication)
+{
+    dialogs.showMessage(owner, QStringLiteral("Error"), vantrel::openErrorText(error, target, noApplication),
+                        MessageIcon::None);
+}
+
+// A page that nothing opens would otherwise leave the user waiting for a browser.
+void openOrReport(UserDialogs& dialogs, QWidget* owner, const QUrl& url, const QString& noApplication)
+{
+    if (!dialogs.openUrl(url))
+        showOpenError(dialogs, owner, OpenError::NoApplication, url, noApplication);
 }
 
 } // namespace
@@ -33,24 +46,19 @@ void TForm1::abbHelpClick()
 {
     // The program's folder, not the current one: the help is found wherever the program starts.
     const QString help = QDir(paths_.programFolder).absoluteFilePath(QLatin1String(vantrel::HelpPageName));
-    const QString page = vantrel::pageInLanguage(help, catalogue_.language);
-    int error = 0;
-    if (!QFileInfo::exists(page))
-        error = FileNotFound;
-    else if (!dialogs_->openUrl(QUrl::fromLocalFile(page)))
-        error = NoAssociation;
-    if (error != 0)
-        dialogs_->showMessage(this, QStringLiteral("Error"),
-                              QStringLiteral("Error:") + QString::number(error), MessageIcon::None);
+    const QUrl page = QUrl::fromLocalFile(vantrel::pageInLanguage(help, catalogue_.language));
+    if (!QFileInfo::exists(page.toLocalFile()))
+        showOpenError(*dialogs_, this, OpenError::FileNotFound, page, catalogue_.noApplication);
+    else
+        openOrReport(*dialogs_, this, page, catalogue_.noApplication);
 }
 
 void TForm1::abbHPAccessClick()
 {
-    // A page that does not open is not reported.
-    dialogs_->openUrl(pageUrl(settings_.animeUrl, catalogue_.language));
+    openOrReport(*dialogs_, this, pageUrl(settings_.animeUrl, catalogue_.language), catalogue_.noApplication);
 }
 
 void TForm1::abbGetPImageClick()
 {
-    dialogs_->openUrl(pageUrl(settings_.panelUrl, catalogue_.language));
+    openOrReport(*dialogs_, this, pageUrl(settings_.panelUrl, catalogue_.language), catalogue_.noApplication);
 }

@@ -152,7 +152,7 @@ void TForm1::frmNoOnChange()
     }
     vantrel::TCutArea* area = EndArea.Shown ? &EndArea : StartArea.Shown ? &StartArea : nullptr;
     ShowInputFrame();
-    ui_->abbDelPic->setToolTip(InputFrames.Current()->FileName() + QStringLiteral("を削除"));
+    ui_->abbDelPic->setToolTip(catalogue_.deleteInputFile.arg(InputFrames.Current()->FileName()));
     if (area)
         showArea(*area);
 }

@@ -44,6 +44,11 @@ void TdlgIns::SetText(int index, const QString& text)
     }
 }
 
+void TdlgIns::SetCountText(const QString& text)
+{
+    ui_->Label2->setText(text);
+}
+
 void TdlgIns::btnOKClick()
 {
     insertPos_ = ui_->rbPos1->isChecked() ? BeforeCurrent : AfterCurrent;

@@ -19,6 +19,8 @@ public:
 
     // 0 the caption, 1 the group's title, 2 and 3 the two choices; other indexes are ignored.
     void SetText(int index, const QString& text);
+    // The count's label in the catalogue's wording, in place of the number and "Frames".
+    void SetCountText(const QString& text);
     int InsertPos() const { return insertPos_; }
 
     void btnOKClick();

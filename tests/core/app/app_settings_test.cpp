@@ -123,6 +123,22 @@ TEST(AppSettingsWrite, KeepsCountedLevelsAddressesCommentsAndUnknownKeys)
     EXPECT_FALSE(bytes.contains("changed"));
 }
 
+// The shipped file differs from the built-in defaults in the caption only; folders and pages
+// are left to where the program is.
+TEST(AppSettingsRead, ShippedSettingsAreTheDefaultsWithTheProgramsName)
+{
+    AppSettings s = readSettings(
+        IniProfile::fromFile(QStringLiteral(VANTREL_SOURCE_DIR "/resources/settings/vantrel.default.INI")),
+        "/o");
+    EXPECT_EQ(s.caption, "Vantrel");
+    s.caption = "Default Caption";
+    IniProfile fromShipped;
+    IniProfile builtIn;
+    writeSettings(fromShipped, s);
+    writeSettings(builtIn, readSettings(IniProfile(), "/o"));
+    EXPECT_EQ(fromShipped.toBytes(), builtIn.toBytes());
+}
+
 TEST(SettingsFilePath, ProgramFolderWhileWritableEvenWithACopyInTheConfigFolder)
 {
     QTemporaryDir config;
@@ -163,11 +179,18 @@ TEST(AppPaths, BesideTheProgramOrInstalledUnderShare)
     EXPECT_EQ(paths.catalogueFile, root.filePath("share/vantrel/vantrel.MSG"));
     EXPECT_EQ(paths.programFolder, root.filePath("share/vantrel"));
     EXPECT_EQ(paths.settingsFile, QDir(config).filePath("vantrel.INI"));
+    EXPECT_EQ(paths.defaultSettingsFile, root.filePath("share/vantrel/vantrel.default.INI"));
+    ASSERT_TRUE(root.mkpath("share/vantrel/samples"));
+    paths = appPathsForExecutable(program, config, "ja_JP");
+    const AppSettings s = readSettings(IniProfile(), paths.programFolder, paths.pictureFolder);
+    EXPECT_EQ(s.dirPicIn, root.filePath("share/vantrel/samples"));
+    EXPECT_EQ(s.dirImg, root.filePath("share/vantrel"));
 
     ASSERT_TRUE(touch(root.filePath("bin/vantrel.MSG")));
     paths = appPathsForExecutable(program, config, "en_GB"); // a build keeps the catalogue beside it
     EXPECT_EQ(paths.catalogueFile, root.filePath("bin/vantrel.MSG"));
     EXPECT_EQ(paths.settingsFile, root.filePath("bin/vantrel.INI"));
+    EXPECT_EQ(paths.defaultSettingsFile, root.filePath("bin/vantrel.default.INI"));
 }
 
 } // namespace vantrel

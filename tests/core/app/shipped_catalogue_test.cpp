@@ -59,6 +59,9 @@ TEST_P(ShippedCatalogue, FillsEveryTextTheWindowReads)
           &c.endConfirmCaption, &c.endConfirmText, &c.frameSizeDiffers, &c.framesLeftOut, &c.overwriteConfirm,
           &c.singleFrameFile, &c.endConfirmUnsaved, &c.generating, &c.exportAnimation})
         EXPECT_FALSE(text->isEmpty());
+    // Texts that name a file or a count must have the place for it.
+    for (const QString* text : {&c.insertFrameCount, &c.deleteInputFile, &c.noApplication})
+        EXPECT_TRUE(text->contains("%1")) << text->toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedCatalogue,

@@ -78,6 +78,17 @@ TEST_F(SettingsWindow, NoFileGivesTheDefaults)
     EXPECT_TRUE(dialogs().messages.empty());
 }
 
+// Without a file of their own the user starts from the shipped one, and the exit writes a copy.
+TEST_F(SettingsWindow, FirstStartTakesTheShippedSettings)
+{
+    writeFile(defaultSettingsPath(), "; shipped\n[MainForm]\nCaption=Vantrel\n");
+    EXPECT_EQ(open().windowTitle(), QStringLiteral("Vantrel"));
+    exitWithOk();
+    EXPECT_TRUE(settingsText().startsWith("; shipped\n[MainForm]\nCaption=Vantrel\n"));
+    writeSettings("[MainForm]\nCaption=My panel\n");
+    EXPECT_EQ(open().windowTitle(), QStringLiteral("My panel"));
+}
+
 TEST_F(SettingsWindow, ExitWritesEveryKeyButTheWebAddresses)
 {
     open();

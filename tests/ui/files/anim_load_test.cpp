@@ -35,7 +35,7 @@ TEST_F(AnimLoad, OnlyWhatFitsBesideTheStoreGoesIn)
     ASSERT_EQ(window().frameStore().count(), 90);
     EXPECT_EQ(monoMarks().mid(88), (QList<int>{100, 101}));
     ASSERT_EQ(dialogs().insertDialogCounts.size(), 1u);
-    EXPECT_EQ(dialogs().insertDialogCounts[0], "2Frames");
+    EXPECT_EQ(dialogs().insertDialogCounts[0], "2 frames");
     EXPECT_FALSE(control<QToolButton>("abbFLoad")->isEnabled());
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(

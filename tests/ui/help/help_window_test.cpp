@@ -39,7 +39,7 @@ TEST_F(HelpWindow, OpensTheHelpBesideTheProgramInTheCataloguesLanguage)
     QDir::setCurrent(started);
 }
 
-TEST_F(HelpWindow, HelpThatCannotBeOpenedShowsTheShellsNumber)
+TEST_F(HelpWindow, HelpThatCannotBeOpenedShowsTheShellsNumberAndWhatNothingOpens)
 {
     useCatalogue(englishCatalogue());
     open();
@@ -49,8 +49,10 @@ TEST_F(HelpWindow, HelpThatCannotBeOpenedShowsTheShellsNumber)
     click("abbHelp");
 
     ASSERT_EQ(dialogs().messages.size(), 2u);
-    for (const auto& [message, text] :
-         {std::pair{dialogs().messages[0], "Error:2"}, std::pair{dialogs().messages[1], "Error:31"}}) {
+    const QString noApplication =
+        "Error:31\nNo application opens " + QDir(folderPath()).filePath("Vantrel.html") + ".";
+    for (const auto& [message, text] : {std::pair{dialogs().messages[0], QString("Error:2")},
+                                        std::pair{dialogs().messages[1], noApplication}}) {
         EXPECT_EQ(message.caption, "Error");
         EXPECT_EQ(message.text, text);
         EXPECT_EQ(message.icon, MessageIcon::None);
@@ -58,7 +60,7 @@ TEST_F(HelpWindow, HelpThatCannotBeOpenedShowsTheShellsNumber)
     EXPECT_EQ(dialogs().openedUrls, std::vector<QUrl>{fileUrl("Vantrel.html")});
 }
 
-TEST_F(HelpWindow, WebButtonsOpenTheirPagesSilently)
+TEST_F(HelpWindow, WebButtonsOpenTheirPagesAndSayWhenNothingDoes)
 {
     useCatalogue(englishCatalogue());
     touch("anime.en.html"); // the panel page has no English copy here
@@ -74,12 +76,17 @@ TEST_F(HelpWindow, WebButtonsOpenTheirPagesSilently)
     for (const auto& c : cases) {
         writeSettings(c.settings);
         open();
-        dialogs().openUrlResult = false;
         click("abbHPAccess");
         click("abbGetPImage");
         EXPECT_EQ(dialogs().openedUrls, c.opened);
         EXPECT_TRUE(dialogs().messages.empty());
     }
+    dialogs().openUrlResult = false;
+    click("abbHPAccess");
+    click("abbGetPImage");
+    ASSERT_EQ(dialogs().messages.size(), 2u);
+    EXPECT_EQ(dialogs().messages[0].text, "Error:31\nNo application opens https://example.org/a.");
+    EXPECT_EQ(dialogs().messages[1].text, "Error:31\nNo application opens https://example.org/p.");
 }
 
 } // namespace

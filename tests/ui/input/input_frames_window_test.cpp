@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <tuple>
+
 namespace {
 
 class InputFrames : public FrameWindowTest
@@ -36,6 +38,54 @@ TEST_F(InputFrames, WidePictureFillsTheWidthAndIsCentredVertically)
     EXPECT_EQ(view->dstWidth(), 500.0);
 }
 
+// Enter checks a frame number edit as leaving it does: a number beyond the frames gives way to
+// the slider's position.
+TEST_F(InputFrames, EnterInAFrameNumberPutsBackTheSlidersPosition)
+{
+    open();
+    const QString clip = writeClip("clip.avi", 41);
+    ASSERT_FALSE(clip.isEmpty());
+    addInput(clip);
+    control<QSlider>("tbInFrame")->setValue(9);
+    addFrames(5);
+    setPosition(2);
+    for (const auto& [edit, typed, restored] :
+         {std::tuple{"FrmNo", "99", "9"}, std::tuple{"OutPreFrm", "91", "2"}}) {
+        auto* field = control<QLineEdit>(edit);
+        typeInto(field, typed);
+        EXPECT_EQ(field->text(), typed);
+        pressEnter(field);
+        EXPECT_EQ(field->text(), restored) << edit;
+    }
+    EXPECT_EQ(control<QSlider>("tbInFrame")->value(), 9);
+    EXPECT_EQ(position(), 2);
+}
+
+// The count and the delete button's hint read as each catalogue words them.
+TEST_F(InputFrames, InsertCountAndDeleteHintInTheCataloguesWording)
+{
+    const QString clip = writeClip("clip.avi", 3);
+    ASSERT_FALSE(clip.isEmpty());
+    const QString picture = writePicture("one.png", {16, 16});
+    const struct
+    {
+        QString catalogue;
+        QString count;
+        QString hint;
+    } cases[] = {
+        {japaneseCatalogue(), "3Frames", clip + "を削除"},
+        {englishCatalogue(), "3 frames", "Delete " + clip},
+    };
+    for (const auto& c : cases) {
+        useCatalogue(c.catalogue);
+        open();
+        addInput(picture);
+        addInput(clip);
+        EXPECT_EQ(dialogs().insertDialogCounts, std::vector<QString>{c.count});
+        EXPECT_EQ(control<QToolButton>("abbDelPic")->toolTip(), c.hint);
+    }
+}
+
 TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
 {
     open();
@@ -45,7 +95,7 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
     EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // nothing to ask about in an empty list
     dialogs().insertAnswers.push_back(1);
     addInput(video); // before the picture: frames 1-5, the picture 6
-    EXPECT_EQ(dialogs().insertDialogCounts.back(), "5Frames");
+    EXPECT_EQ(dialogs().insertDialogCounts.back(), "5 frames");
     auto* bar = control<QSlider>("tbInFrame");
     EXPECT_EQ(bar->maximum(), 6);
     EXPECT_EQ(bar->value(), 1);

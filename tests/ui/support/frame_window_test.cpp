@@ -118,6 +118,12 @@ void FrameWindowTest::leave(QLineEdit* edit)
     QApplication::sendEvent(edit, &out);
 }
 
+void FrameWindowTest::pressEnter(QLineEdit* edit)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &press);
+}
+
 QString FrameWindowTest::writeAnimation(const QString& name, const QList<QImage>& monoFrames, int colorCode)
 {
     const QString path = QDir(folderPath()).filePath(name);

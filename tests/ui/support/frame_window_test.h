@@ -34,6 +34,7 @@ protected:
     // Replaces a line edit's text as a user's paste would; "" erases it.
     static void typeInto(QLineEdit* edit, const QString& text);
     static void leave(QLineEdit* edit);
+    static void pressEnter(QLineEdit* edit);
 
     QString writeAnimation(const QString& name, const QList<QImage>& monoFrames, int colorCode = 63);
     // An MJPEG AVI of numbered frames in the test's folder; empty when it could not be written.

@@ -23,6 +23,8 @@ protected:
 
     QString settingsPath() const { return folder_.filePath(QStringLiteral("vantrel.INI")); }
     QString cataloguePath() const { return folder_.filePath(QStringLiteral("vantrel.MSG")); }
+    // The shipped settings' place; none is there unless a test puts one.
+    QString defaultSettingsPath() const { return folder_.filePath(QStringLiteral("vantrel.default.INI")); }
     QString folderPath() const { return folder_.path(); }
 
     void writeSettings(const QByteArray& text) const { writeFile(settingsPath(), text); }

@@ -27,6 +27,15 @@ inline QRect areaRect(const TCutArea& area)
     return QRect(area.Left, area.Top, area.Right - area.Left, area.Bottom - area.Top);
 }
 
+// The area's corners from a rectangle of areaRect's kind.
+inline void setAreaRect(TCutArea& area, const QRect& rect)
+{
+    area.Left = rect.x();
+    area.Top = rect.y();
+    area.Right = rect.x() + rect.width();
+    area.Bottom = rect.y() + rect.height();
+}
+
 // The whole view on frame 1, not shown.
 TCutArea initialCutArea(int viewWidth, int viewHeight, std::int32_t kind);
 

@@ -166,8 +166,7 @@ void TForm1::sizeFrameViews()
 
 void TForm1::ShowAreaStatus(const vantrel::TCutArea& area)
 {
-    const float sx = static_cast<float>(settings_.panelWidth) / static_cast<float>(ui_->LeadFont->width());
-    const float sy = static_cast<float>(settings_.panelHeight) / static_cast<float>(ui_->LeadFont->height());
+    const auto [sx, sy] = textPreviewScale();
     statusPanels_[static_cast<std::size_t>(vantrel::areaStatusPanel(area))]->setText(
         vantrel::areaStatusText(area, sx, sy));
 }

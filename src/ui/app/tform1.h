@@ -247,6 +247,8 @@ private:
     vantrel::TextStyle textStyle() const;
     // Where the text goes in frame pixels, from its place on the preview.
     QPointF textFramePosition() const;
+    // Frame dots per text-preview pixel, across and down.
+    std::pair<float, float> textPreviewScale() const;
     void DrawFont();
     void LFontMDown(int x, int y);
     void LFontMMove(int x, int y);

@@ -3,6 +3,7 @@
 #include "core/frames/frame_bars.h"
 #include "core/imaging/bitmap.h"
 #include "core/imaging/mono_conversion.h"
+#include "core/imaging/mono_preview.h"
 #include "ui/app/tform1_controls.h"
 
 #include <algorithm>
@@ -66,9 +67,8 @@ void TForm1::tbOutPreOnChange()
 
 void TForm1::showMonoFrame(int index)
 {
-    QImage mono = Frames.monoFrame(index);
-    vantrel::SetPanelPalette(mono, settings_.levels, PanelColorCode);
-    ui_->LeadMono->setImage(vantrel::FitToView(mono, ui_->LeadMono->size()));
+    ui_->LeadMono->setImage(vantrel::tintedPreview(Frames.monoFrame(index), settings_.levels, PanelColorCode,
+                                                   ui_->LeadMono->size()));
 }
 
 void TForm1::showFramePosition(int position)

@@ -1,6 +1,7 @@
 #include "ui/app/tform1.h"
 
 #include "core/imaging/mono_conversion.h"
+#include "core/imaging/mono_preview.h"
 #include "ui/app/tform1_controls.h"
 
 std::uint8_t TForm1::colourCodeFromBars() const
@@ -38,9 +39,9 @@ void TForm1::cbDitherOnChange()
 {
     if (!ui_->LeadEfColor->hasImage())
         return;
-    QImage mono = vantrel::MakeMono(ui_->LeadEfColor->image(), ui_->cbDither->currentIndex());
-    vantrel::SetPanelPalette(mono, settings_.levels, colourCodeFromBars());
-    ui_->LeadEfMono->setImage(std::move(mono));
+    const QImage& colour = ui_->LeadEfColor->image(); // already at the view's size
+    ui_->LeadEfMono->setImage(vantrel::monoPreview(colour, ui_->cbDither->currentIndex(), settings_.levels,
+                                                   colourCodeFromBars(), colour.size()));
 }
 
 void TForm1::SetColorBarsFromCode(std::uint8_t code)

@@ -4,6 +4,7 @@
 #include "core/imaging/bitmap.h"
 #include "core/imaging/effects.h"
 #include "core/imaging/mono_conversion.h"
+#include "core/imaging/mono_preview.h"
 #include "ui/app/tform1_controls.h"
 
 #include <QSignalBlocker>
@@ -36,9 +37,8 @@ void TForm1::EffectChange()
     }
     vantrel::ApplyEffect(colour, ui_->cbEffect->currentIndex(), ui_->tbEffect->value());
     ui_->LeadEfColor->setImage(vantrel::FitToView(colour, ui_->LeadEfColor->size()));
-    QImage mono = vantrel::MakeMono(colour, ui_->cbDither->currentIndex());
-    vantrel::SetPanelPalette(mono, settings_.levels, colourCodeFromBars());
-    ui_->LeadEfMono->setImage(vantrel::FitToView(mono, ui_->LeadEfMono->size()));
+    ui_->LeadEfMono->setImage(vantrel::monoPreview(colour, ui_->cbDither->currentIndex(), settings_.levels,
+                                                   colourCodeFromBars(), ui_->LeadEfMono->size()));
 }
 
 void TForm1::abbDesideEfAClick()

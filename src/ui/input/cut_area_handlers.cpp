@@ -2,6 +2,7 @@
 
 #include "core/imaging/bitmap.h"
 #include "core/imaging/mono_conversion.h"
+#include "core/imaging/mono_preview.h"
 #include "core/input/cut_geometry.h"
 #include "ui/app/tform1_controls.h"
 #include "ui/input/input_view.h"
@@ -99,9 +100,8 @@ void TForm1::PreviewArea(const vantrel::TCutArea& area)
     const QImage cut = vantrel::CutArea(ui_->LeadIn->picture(), area, inputZoomPercent(),
                                         {settings_.panelWidth, settings_.panelHeight}, cutScaling());
     ui_->LeadColor->setImage(vantrel::FitToView(cut, ui_->LeadColor->size()));
-    QImage mono = vantrel::MakeMono(cut, ui_->cbDither->currentIndex());
-    vantrel::SetPanelPalette(mono, settings_.levels, PanelColorCode);
-    ui_->LeadMono->setImage(vantrel::FitToView(mono, ui_->LeadMono->size()));
+    ui_->LeadMono->setImage(vantrel::monoPreview(cut, ui_->cbDither->currentIndex(), settings_.levels,
+                                                 PanelColorCode, ui_->LeadMono->size()));
 }
 
 // An area that comes into editing on the frame shown: inside the picture, in view, previewed
@@ -158,9 +158,9 @@ void TForm1::LeadInOnMDown(int x, int y)
     MouseDragging = true;
     AreaAspect = 0.0f;
     const vantrel::TCutArea* area = shownArea();
-    if (ui_->ckFix->isChecked() && area && area->Right != area->Left)
-        AreaAspect =
-            static_cast<float>(area->Bottom - area->Top) / static_cast<float>(area->Right - area->Left);
+    const QRect rect = area ? vantrel::areaRect(*area) : QRect();
+    if (ui_->ckFix->isChecked() && rect.width() != 0)
+        AreaAspect = static_cast<float>(rect.height()) / static_cast<float>(rect.width());
 }
 
 void TForm1::LeadInOnMMove(int x, int y)

@@ -150,7 +150,7 @@ void TForm1::frmNoOnChange()
         ui_->tbInFrame->setValue(*number); // its change handler comes back here
         return;
     }
-    vantrel::TCutArea* area = EndArea.Shown ? &EndArea : StartArea.Shown ? &StartArea : nullptr;
+    vantrel::TCutArea* area = shownArea();
     ShowInputFrame();
     ui_->abbDelPic->setToolTip(catalogue_.deleteInputFile.arg(InputFrames.Current()->FileName()));
     if (area)

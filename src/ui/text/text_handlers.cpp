@@ -4,6 +4,7 @@
 #include "core/frames/frame_edits.h"
 #include "core/imaging/bitmap.h"
 #include "core/imaging/mono_conversion.h"
+#include "core/imaging/mono_preview.h"
 #include "core/input/cut_geometry.h"
 #include "core/text/text_placement.h"
 #include "ui/app/tform1_controls.h"
@@ -36,10 +37,15 @@ vantrel::TextStyle TForm1::textStyle() const
     return style;
 }
 
+std::pair<float, float> TForm1::textPreviewScale() const
+{
+    return {static_cast<float>(settings_.panelWidth) / static_cast<float>(ui_->LeadFont->width()),
+            static_cast<float>(settings_.panelHeight) / static_cast<float>(ui_->LeadFont->height())};
+}
+
 QPointF TForm1::textFramePosition() const
 {
-    const float sx = static_cast<float>(settings_.panelWidth) / static_cast<float>(ui_->LeadFont->width());
-    const float sy = static_cast<float>(settings_.panelHeight) / static_cast<float>(ui_->LeadFont->height());
+    const auto [sx, sy] = textPreviewScale();
     return {static_cast<float>(FontRect.Left) * sx, static_cast<float>(FontRect.Top) * sy};
 }
 
@@ -53,13 +59,12 @@ void TForm1::DrawFont()
     placedText_ = vantrel::placeableText(vantrel::RenderText(textStyle()), ui_->tbFontAngle->value());
     // The preview puts the text on whole frame pixels; the insert commands pass the exact products.
     const QPointF at = textFramePosition();
-    QImage composed = vantrel::composeText(Frames.monoFrame(current), placedText_, static_cast<int>(at.x()),
-                                           static_cast<int>(at.y()));
-    vantrel::SetPanelPalette(composed, settings_.levels, PanelColorCode);
-    ui_->LeadFont->setImage(vantrel::FitToView(composed, ui_->LeadFont->size()));
+    const QImage composed = vantrel::composeText(Frames.monoFrame(current), placedText_,
+                                                 static_cast<int>(at.x()), static_cast<int>(at.y()));
+    ui_->LeadFont->setImage(
+        vantrel::tintedPreview(composed, settings_.levels, PanelColorCode, ui_->LeadFont->size()));
 
-    const float sx = static_cast<float>(settings_.panelWidth) / static_cast<float>(ui_->LeadFont->width());
-    const float sy = static_cast<float>(settings_.panelHeight) / static_cast<float>(ui_->LeadFont->height());
+    const auto [sx, sy] = textPreviewScale();
     FontRect.Right = FontRect.Left + static_cast<int>(static_cast<float>(placedText_.image.width()) / sx);
     FontRect.Bottom = FontRect.Top + static_cast<int>(static_cast<float>(placedText_.image.height()) / sy);
     ShowAreaStatus(FontRect);
@@ -85,18 +90,14 @@ void TForm1::LFontMMove(int x, int y)
         const int dy = y - MouseLastY;
         if (dx == 0 && dy == 0)
             return;
-        QRect moved(QPoint(FontRect.Left, FontRect.Top), QPoint(FontRect.Right, FontRect.Bottom));
-        const QRect old = moved;
-        moved.translate(dx, dy);
+        const QRect old = vantrel::areaRect(FontRect);
+        QRect moved = old.translated(dx, dy);
         // An edge that would leave the preview holds the text back in that direction.
-        if (moved.left() < 0 || (dx > 0 && moved.right() > ui_->LeadFont->width()))
+        if (moved.left() < 0 || (dx > 0 && moved.x() + moved.width() > ui_->LeadFont->width()))
             moved.moveLeft(old.left());
-        if (moved.top() < 0 || (dy > 0 && moved.bottom() > ui_->LeadFont->height()))
+        if (moved.top() < 0 || (dy > 0 && moved.y() + moved.height() > ui_->LeadFont->height()))
             moved.moveTop(old.top());
-        FontRect.Left = moved.left();
-        FontRect.Top = moved.top();
-        FontRect.Right = moved.right();
-        FontRect.Bottom = moved.bottom();
+        vantrel::setAreaRect(FontRect, moved);
         DrawFont();
         if (dx != 0)
             MouseLastX = x;
@@ -121,9 +122,7 @@ void TForm1::abbInsFClick()
     DrawFont();
     const QPointF at = textFramePosition();
     vantrel::insertTextIntoFrame(Frames, current, placedText_, at);
-    QImage composed = Frames.monoFrame(current);
-    vantrel::SetPanelPalette(composed, settings_.levels, PanelColorCode);
-    ui_->LeadMono->setImage(vantrel::FitToView(composed, ui_->LeadMono->size()));
+    showMonoFrame(current);
     showPanelFrame();
     DrawFont();
 }

@@ -1,49 +1,60 @@
 #include "core/app/control_state.h"
 
+#include "core/frames/frame_store.h"
+
 #include <initializer_list>
 
 namespace vantrel {
 
 namespace {
 
-void setReasonBit(DisableMask& mask, std::initializer_list<int> groups, std::uint8_t bit, bool holds)
+void setReasonBit(DisableMask& mask, std::initializer_list<ControlGroup> groups, ControlReason reason,
+                  bool holds)
 {
-    for (int group : groups) {
-        auto& byte = mask[static_cast<std::size_t>(group)];
+    const auto bit = static_cast<std::uint8_t>(reason);
+    for (ControlGroup group : groups) {
+        auto& byte = mask[groupIndex(group)];
         byte = static_cast<std::uint8_t>(holds ? (byte | bit) : (byte & ~bit));
     }
 }
 
 } // namespace
 
-void updateDisableMask(DisableMask& mask, int reason, const ControlStateInputs& inputs)
+void updateDisableMask(DisableMask& mask, ControlReason reason, const ControlStateInputs& inputs)
 {
+    using enum ControlGroup;
     switch (reason) {
-    case 1: {
+    case ControlReason::InputListChanged: {
         const bool empty = inputs.inputFrameCount <= 0;
         // One frame can be cut from but not played.
-        setReasonBit(mask, {1, 5, 6, 7}, 0x01, empty);
-        setReasonBit(mask, {4}, 0x01, empty || inputs.inputFrameCount == 1);
+        setReasonBit(mask, {RemoveInput, StartArea, EndArea, Generate}, reason, empty);
+        setReasonBit(mask, {InputPlayer}, reason, empty || inputs.inputFrameCount == 1);
         break;
     }
-    case 2:
-        setReasonBit(mask, {0, 1, 5, 6, 7}, 0x02, inputs.inputPlayDown);
+    case ControlReason::InputPlayback:
+        setReasonBit(mask, {AddInput, RemoveInput, StartArea, EndArea, Generate}, reason,
+                     inputs.inputPlayDown);
         break;
-    case 4:
-        setReasonBit(mask, {6}, 0x04, inputs.framesToCreate == 1);
+    case ControlReason::FramesToCreate:
+        setReasonBit(mask, {EndArea}, reason, inputs.framesToCreate == 1);
         break;
-    case 8:
-        setReasonBit(mask, {3, 8, 9, 10, 11}, 0x08, inputs.outputFrameCount <= 0);
-        setReasonBit(mask, {2}, 0x08, inputs.outputFrameCount >= 90);
+    case ControlReason::StoreChanged:
+        setReasonBit(mask, {SaveFrames, ApplyToFrames, OutputPlayer, DeleteFrames, PanelPlayer}, reason,
+                     inputs.outputFrameCount <= 0);
+        setReasonBit(mask, {LoadFrames}, reason, inputs.outputFrameCount >= MaxFrames);
         break;
-    case 16:
-        setReasonBit(mask, {2, 3, 5, 6, 7, 8, 10}, 0x10, inputs.outputPlayDown);
+    case ControlReason::OutputPlayback:
+        setReasonBit(mask,
+                     {LoadFrames, SaveFrames, StartArea, EndArea, Generate, ApplyToFrames, DeleteFrames},
+                     reason, inputs.outputPlayDown);
         break;
-    case 32:
-        setReasonBit(mask, {2, 3, 5, 6, 7, 8, 10}, 0x20, inputs.panelPlayDown);
+    case ControlReason::PanelPlayback:
+        setReasonBit(mask,
+                     {LoadFrames, SaveFrames, StartArea, EndArea, Generate, ApplyToFrames, DeleteFrames},
+                     reason, inputs.panelPlayDown);
         break;
-    case 64:
-        setReasonBit(mask, {0, 1}, 0x40, !inputs.inputTabActive);
+    case ControlReason::TabChanged:
+        setReasonBit(mask, {AddInput, RemoveInput}, reason, !inputs.inputTabActive);
         break;
     default:
         break;

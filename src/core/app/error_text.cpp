@@ -2,13 +2,18 @@
 
 namespace vantrel {
 
-QString errorMessageText(const std::array<QString, 10>& errorTexts, int code)
+QString errorMessageText(const ErrorTexts& errorTexts, int code)
 {
     if (code < 0)
         return errorTexts[0];
     if (code <= 7)
         return errorTexts[static_cast<std::size_t>(code)];
     return QStringLiteral("Error:") + QString::number(code);
+}
+
+QString errorItemText(const ErrorTexts& errorTexts, ErrorItem item)
+{
+    return errorTexts[static_cast<std::size_t>(item)];
 }
 
 } // namespace vantrel

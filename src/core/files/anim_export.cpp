@@ -147,4 +147,13 @@ int exportAnimationFile(const QList<QImage>& monoFrames, const QString& path, co
     return saveBytesAtomically(path, bytes, reason) == Saved ? ExportOk : ExportWriteFailed;
 }
 
+ErrorItem exportErrorItem(int result)
+{
+    if (result == ExportWriteFailed)
+        return ErrorItem::WriteFailed;
+    if (result == ExportPictureMissing)
+        return ErrorItem::PanelPictureMissing;
+    return ErrorItem::NotProcessed;
+}
+
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/error_text.h"
 #include "core/imaging/mono_conversion.h"
 #include "core/panel/lit_panel.h"
 #include "core/panel/panel_description.h"
@@ -20,15 +21,21 @@ enum class ExportFormat { Gif, Apng, SpriteSheet, Mp4, WebM };
 // .webm (VP9).
 std::optional<ExportFormat> exportFormatOf(const QString& path);
 
-inline constexpr int ExportOk = 0;
-inline constexpr int ExportNoFrames = 1;
-inline constexpr int ExportSizesDiffer = 2;    // the frames are not all of one size
-inline constexpr int ExportBadOptions = 3;     // scale or delay out of range
-inline constexpr int ExportTooLarge = 4;       // the pictures would exceed the limits below
-inline constexpr int ExportPictureMissing = 5; // the faceplate picture can't be read
-inline constexpr int ExportEncoderFailed = 6;
-inline constexpr int ExportUnknownFormat = 7;
-inline constexpr int ExportWriteFailed = 8;
+enum ExportResult : int {
+    ExportOk = 0,
+    ExportNoFrames = 1,
+    ExportSizesDiffer = 2,    // the frames are not all of one size
+    ExportBadOptions = 3,     // scale or delay out of range
+    ExportTooLarge = 4,       // the pictures would exceed the limits below
+    ExportPictureMissing = 5, // the faceplate picture can't be read
+    ExportEncoderFailed = 6,
+    ExportUnknownFormat = 7,
+    ExportWriteFailed = 8,
+};
+
+// The window's error box item for a failed export; a missing faceplate picture shows as the
+// number of its item.
+ErrorItem exportErrorItem(int result);
 
 inline constexpr int MaxExportScale = 16;
 inline constexpr int MinExportDelayMs = 10;

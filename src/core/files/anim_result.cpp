@@ -28,4 +28,9 @@ QString animResultMessage(int code)
     }
 }
 
+ErrorItem animErrorItem(int code)
+{
+    return static_cast<ErrorItem>(code);
+}
+
 } // namespace vantrel

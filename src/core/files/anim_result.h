@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/error_text.h"
+
 #include <QString>
 
 namespace vantrel {
@@ -18,7 +20,10 @@ enum AnimResult : int {
     AnimFrameGeometry = 8, // save: a frame over 256 pixels a side, or frames that differ
 };
 
-// One line of English for messages outside the window (the window uses the catalogue).
+// One line of English for messages outside the window.
 QString animResultMessage(int code);
+// The window's error box item: the code itself, so AnimFrameGeometry, with no item of its own,
+// shows as its number.
+ErrorItem animErrorItem(int code);
 
 } // namespace vantrel

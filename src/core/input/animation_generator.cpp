@@ -1,5 +1,6 @@
 #include "core/input/animation_generator.h"
 
+#include "core/frames/frame_store.h"
 #include "core/input/cut_geometry.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr int MaxRunFrames = 90;
 constexpr int MethodsWithBetween = 8;
 
 enum class BetweenKind { MovingCut, Dissolve, WipeDown, WipeRight };
@@ -24,7 +24,7 @@ BetweenKind betweenKind(int method)
 QList<SequenceItem> generationSequence(int frameCount, int method)
 {
     QList<SequenceItem> items;
-    if (frameCount < 1 || frameCount > MaxRunFrames)
+    if (frameCount < 1 || frameCount > MaxFrames)
         return items;
     const bool generates = method >= 0 && method < MethodsWithBetween;
     const bool thereAndBack = method % 2 != 0;

@@ -21,7 +21,7 @@ struct GenerationRequest
     TCutArea end;
     int zoomPercent = 100;
     QSize panelSize{160, 54};
-    int frameCount = 30; // 1..90
+    int frameCount = 30; // 1..MaxFrames
     // The creation method in the list's order: method / 2 picks the frames in between (moving
     // cut, random dissolve, top-down wipe, left-right wipe; none beyond), method % 2 one way
     // or there and back.
@@ -39,7 +39,7 @@ struct SequenceItem
 };
 
 // The frames a run inserts, in order: S, E and I1..Ic for the method's direction and N; empty
-// for N outside 1..90.
+// for N outside 1..MaxFrames.
 QList<SequenceItem> generationSequence(int frameCount, int method);
 
 // An input frame by its 1-based number; a non-zero result stops the run with that code.

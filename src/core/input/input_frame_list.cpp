@@ -272,4 +272,9 @@ void TInputFrameList::renumber()
     totalFrames_ = first;
 }
 
+ErrorItem inputErrorItem(int code)
+{
+    return code < 0 ? ErrorItem::NotProcessed : static_cast<ErrorItem>(code);
+}
+
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/error_text.h"
 #include "core/input/media_file.h"
 
 #include <QDateTime>
@@ -151,5 +152,9 @@ private:
     int currentFrame_ = 0;
     qint64 removedFramesDecoded_ = 0;
 };
+
+// The window's error box item for a code of the list or of a run through it: a negative
+// MediaResult shows item 0, ProbeNoFrames item 7.
+ErrorItem inputErrorItem(int code);
 
 } // namespace vantrel

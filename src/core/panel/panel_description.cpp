@@ -71,7 +71,7 @@ void applyChannel(const ChannelLevels& from, ChannelLevels& to)
 
 } // namespace
 
-int readPanelDescription(QIODevice& device, PanelDescription& out)
+PanelResult readPanelDescription(QIODevice& device, PanelDescription& out)
 {
     if (!device.isOpen() || !device.isReadable())
         return PanelCantOpen;
@@ -98,7 +98,7 @@ int readPanelDescription(QIODevice& device, PanelDescription& out)
     return PanelOk;
 }
 
-int readPanelDescription(const QByteArray& bytes, PanelDescription& out)
+PanelResult readPanelDescription(const QByteArray& bytes, PanelDescription& out)
 {
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
@@ -106,7 +106,7 @@ int readPanelDescription(const QByteArray& bytes, PanelDescription& out)
     return readPanelDescription(buffer, out);
 }
 
-int readPanelDescriptionFile(const QString& path, PanelDescription& out)
+PanelResult readPanelDescriptionFile(const QString& path, PanelDescription& out)
 {
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
@@ -125,6 +125,11 @@ void applyPanelDescription(const PanelDescription& description, AppSettings& set
     applyChannel(description.levels.red, settings.levels.red);
     applyChannel(description.levels.green, settings.levels.green);
     applyChannel(description.levels.blue, settings.levels.blue);
+}
+
+ErrorItem panelErrorItem(PanelResult result)
+{
+    return static_cast<ErrorItem>(result);
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/app_settings.h"
+#include "core/app/error_text.h"
 #include "core/imaging/mono_conversion.h"
 
 #include <QByteArray>
@@ -9,11 +10,15 @@
 
 namespace vantrel {
 
-// Result codes of a registration; each names the Errors item shown for it.
-inline constexpr int PanelOk = 0;
-inline constexpr int PanelCantOpen = 1;
-inline constexpr int PanelSizeUnknown = 2;
-inline constexpr int PanelNotDescription = 4;
+// Result codes of a registration; each is the number of the Errors item shown for it.
+enum PanelResult : int {
+    PanelOk = 0,
+    PanelCantOpen = 1,
+    PanelSizeUnknown = 2,
+    PanelNotDescription = 4,
+};
+
+ErrorItem panelErrorItem(PanelResult result);
 
 // Frames larger than this, or views larger than MaxPanelViewSide, would only exhaust memory.
 inline constexpr int MaxPanelSide = 256;
@@ -31,10 +36,10 @@ struct PanelDescription : PanelModel
 // line skips that test. A frame side outside 1..MaxPanelSide, or an info or view rectangle that
 // is empty or wider or taller than MaxPanelViewSide, refuses the file. `out` is replaced only
 // on PanelOk.
-int readPanelDescription(QIODevice& device, PanelDescription& out);
-int readPanelDescription(const QByteArray& bytes, PanelDescription& out);
+PanelResult readPanelDescription(QIODevice& device, PanelDescription& out);
+PanelResult readPanelDescription(const QByteArray& bytes, PanelDescription& out);
 // A path that is no regular file is never opened: a folder can't be opened, a pipe has no size.
-int readPanelDescriptionFile(const QString& path, PanelDescription& out);
+PanelResult readPanelDescriptionFile(const QString& path, PanelDescription& out);
 
 // A registration: the panel keys replace the settings' panel state; level entries at or above
 // a channel's count keep what they held.

@@ -7,6 +7,11 @@
 
 #include <QCloseEvent>
 
+void TForm1::ShowError(vantrel::ErrorItem item, const QString& reason)
+{
+    ShowError(static_cast<int>(item), reason);
+}
+
 void TForm1::ShowError(int code, const QString& reason)
 {
     QString text = vantrel::errorMessageText(catalogue_.errorTexts, code);
@@ -26,9 +31,9 @@ void TForm1::pcChange(int)
         TimerP.stop();
         ui_->abbPPlay->setChecked(false);
         ui_->abbPPause->setChecked(false);
-        UpdateControlState(32);
+        UpdateControlState(vantrel::ControlReason::PanelPlayback);
     }
-    UpdateControlState(64);
+    UpdateControlState(vantrel::ControlReason::TabChanged);
     // The faceplate shows the frame at its bar, not one left from before the store changed.
     if (onPanelPage())
         tbPanelChange();

@@ -2,24 +2,31 @@
 
 #include "ui/app/tform1_controls.h"
 
+#include <utility>
+
 void TForm1::collectControlGroups()
 {
-    // abbCutE belongs to groups 5 and 6 and is applied on its own.
-    groupControls_ = {{
-        {ui_->abbInPic},
-        {ui_->abbDelPic, ui_->abbInClr},
-        {ui_->abbFLoad},
-        {ui_->abbFSave},
-        {ui_->abbInFrameStop, ui_->abbInFramePlay, ui_->abbInFramePause, ui_->abbInFrameTop,
-         ui_->abbInFrameBack, ui_->abbInFrameNext, ui_->abbInFrameEnd},
-        {ui_->abbCutS},
-        {},
-        {ui_->abbExecute},
-        {ui_->sbDesideEf, ui_->abbDesideEfA, ui_->abbInsFont, ui_->abbInsFontA},
-        {ui_->abbOutPreStop, ui_->abbOutPrePlay, ui_->abbOutPrePause, ui_->abbOutPreBack, ui_->abbOutPreNext},
-        {ui_->abbOutPreDel, ui_->abbOutPreClr},
-        {ui_->abbPStop, ui_->abbPPlay, ui_->abbPPause},
-    }};
+    using enum vantrel::ControlGroup;
+    // abbCutE belongs to StartArea and EndArea and is applied on its own.
+    const std::pair<vantrel::ControlGroup, std::vector<QWidget*>> groups[] = {
+        {AddInput, {ui_->abbInPic}},
+        {RemoveInput, {ui_->abbDelPic, ui_->abbInClr}},
+        {LoadFrames, {ui_->abbFLoad}},
+        {SaveFrames, {ui_->abbFSave}},
+        {InputPlayer,
+         {ui_->abbInFrameStop, ui_->abbInFramePlay, ui_->abbInFramePause, ui_->abbInFrameTop,
+          ui_->abbInFrameBack, ui_->abbInFrameNext, ui_->abbInFrameEnd}},
+        {StartArea, {ui_->abbCutS}},
+        {Generate, {ui_->abbExecute}},
+        {ApplyToFrames, {ui_->sbDesideEf, ui_->abbDesideEfA, ui_->abbInsFont, ui_->abbInsFontA}},
+        {OutputPlayer,
+         {ui_->abbOutPreStop, ui_->abbOutPrePlay, ui_->abbOutPrePause, ui_->abbOutPreBack,
+          ui_->abbOutPreNext}},
+        {DeleteFrames, {ui_->abbOutPreDel, ui_->abbOutPreClr}},
+        {PanelPlayer, {ui_->abbPStop, ui_->abbPPlay, ui_->abbPPause}},
+    };
+    for (const auto& [group, controls] : groups)
+        groupControls_[vantrel::groupIndex(group)] = controls;
 }
 
 int TForm1::inputFrameCount() const
@@ -45,9 +52,9 @@ vantrel::ControlStateInputs TForm1::controlStateInputs() const
     return inputs;
 }
 
-void TForm1::UpdateControlState(int reason)
+void TForm1::UpdateControlState(vantrel::ControlReason reason)
 {
-    if (reason == 255) {
+    if (reason == vantrel::ControlReason::EffectChanged) {
         showEffectStrengthBar();
         return;
     }
@@ -58,8 +65,12 @@ void TForm1::UpdateControlState(int reason)
 void TForm1::applyControlState()
 {
     const vantrel::GroupEnabled enabled = vantrel::enabledGroups(disableMask_);
+    const auto isEnabled = [&enabled](vantrel::ControlGroup group) {
+        return enabled[vantrel::groupIndex(group)];
+    };
+    const std::size_t endArea = vantrel::groupIndex(vantrel::ControlGroup::EndArea);
     for (std::size_t group = 0; group < groupControls_.size(); ++group) {
-        if (group == 6 && !enabled[6] && ui_->abbCutE->isChecked()) {
+        if (group == endArea && !enabled[endArea] && ui_->abbCutE->isChecked()) {
             // Ends the end-area selection exactly as a click on the button would.
             ui_->abbCutE->setChecked(false);
             emit ui_->abbCutE->clicked(false);
@@ -67,7 +78,8 @@ void TForm1::applyControlState()
         for (QWidget* control : groupControls_[group])
             control->setEnabled(enabled[group]);
     }
-    ui_->abbCutE->setEnabled(enabled[5] && enabled[6]);
+    ui_->abbCutE->setEnabled(isEnabled(vantrel::ControlGroup::StartArea) &&
+                             isEnabled(vantrel::ControlGroup::EndArea));
 }
 
 void TForm1::showEffectStrengthBar()

@@ -111,7 +111,7 @@ void TForm1::frmMainOnCreate()
     // The input view's rectangle pen is set up with the cut areas.
 
     ui_->udGetFrm->setBuddy(ui_->MkFrm);
-    ui_->udGetFrm->setRange(1, 90);
+    ui_->udGetFrm->setRange(1, vantrel::MaxFrames);
     ui_->udGetFrm->setPosition(30);
     ui_->udFont->setBuddy(ui_->FontSize);
     ui_->udFont->setRange(10, 36);
@@ -128,7 +128,9 @@ void TForm1::frmMainOnCreate()
     ui_->Label18->hide();
 
     disableMask_.fill(0);
-    for (int reason : {1, 2, 4, 8, 16, 32, 255})
+    using enum vantrel::ControlReason;
+    for (vantrel::ControlReason reason : {InputListChanged, InputPlayback, FramesToCreate, StoreChanged,
+                                          OutputPlayback, PanelPlayback, EffectChanged})
         UpdateControlState(reason);
 }
 
@@ -257,5 +259,6 @@ void TForm1::connectHandlers()
 
     connect(ui_->abbExecute, &QToolButton::clicked, this, &TForm1::abbExecuteClick);
     connect(ui_->MkFrm, &QLineEdit::textEdited, this, &TForm1::MkFrmChange);
-    connect(ui_->udGetFrm, &UpDown::stepped, this, [this] { UpdateControlState(4); });
+    connect(ui_->udGetFrm, &UpDown::stepped, this,
+            [this] { UpdateControlState(vantrel::ControlReason::FramesToCreate); });
 }

@@ -4,12 +4,14 @@
 #include "core/app/app_settings.h"
 #include "core/app/catalogue.h"
 #include "core/app/control_state.h"
+#include "core/app/error_text.h"
 #include "core/files/anim_export.h"
 #include "core/files/anim_file.h"
 #include "core/frames/frame_store.h"
 #include "core/imaging/undo_stack.h"
 #include "core/input/cut_geometry.h"
 #include "core/input/input_frame_list.h"
+#include "core/input/insert_position.h"
 #include "core/text/text_render.h"
 #include "core/text/text_style.h"
 #include "ui/app/user_dialogs.h"
@@ -42,11 +44,13 @@ public:
     TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The one place where controls are enabled and disabled; reason 1, 2, 4, 8, 16, 32, 64 or
-    // 255 (effect strength bar only).
-    void UpdateControlState(int reason);
+    // The one place where controls are enabled and disabled.
+    void UpdateControlState(vantrel::ControlReason reason);
     // The one error box of file and picture operations; the system's reason, when there is
-    // one, goes on a second line.
+    // one, goes on a second line. Items 8 and 9 have boxes of their own and show here as
+    // their numbers.
+    void ShowError(vantrel::ErrorItem item, const QString& reason = QString());
+    // The same for a bare result code: item 0 for a negative code, the number above item 7.
     void ShowError(int code, const QString& reason = QString());
 
     // Moves the backlight bars to a stored code without changing PanelColorCode.
@@ -139,8 +143,8 @@ private:
     int currentFrameIndex() const;
 
     // Input frames
-    // The insert-position question for that many frames: 1 before, 2 after, 0 cancelled.
-    int askInsertPosition(int frameCount);
+    // The insert-position question for that many frames.
+    vantrel::InsertPosition askInsertPosition(int frameCount);
     void abbIPClick();
     void addInputFile(const QString& path);
     void abbDelPicClick();

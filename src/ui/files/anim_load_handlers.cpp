@@ -7,12 +7,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-constexpr int InsertAfter = 2;
-
-} // namespace
-
 void TForm1::abbFLoadClick()
 {
     FileDialogRequest request;
@@ -29,14 +23,14 @@ void TForm1::loadAnimationFile(const QString& path)
     int position = -1; // stays negative when no insert position was settled
     if (!path.isEmpty()) {
         if (const int result = loadAnimation(path, position); result != vantrel::AnimOk)
-            ShowError(result, AnimFile.systemReason());
+            ShowError(vantrel::animErrorItem(result), AnimFile.systemReason());
     }
     UpdateFrameBars();
     if (position >= 0)
         showFramePosition(position);
     else
         tbOutPreOnChange();
-    UpdateControlState(8);
+    UpdateControlState(vantrel::ControlReason::StoreChanged);
 }
 
 // Reads and checks the whole file, then inserts its frames where the user says; `position`
@@ -53,10 +47,10 @@ int TForm1::loadAnimation(const QString& path, int& position)
 
     int index = 0;
     if (!Frames.isEmpty()) {
-        const int answer = askInsertPosition(static_cast<int>(loaded.mono.size()));
-        if (answer == 0)
+        const vantrel::InsertPosition answer = askInsertPosition(static_cast<int>(loaded.mono.size()));
+        if (answer == vantrel::InsertCancelled)
             return vantrel::AnimOk;
-        index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == InsertAfter);
+        index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == vantrel::InsertAfter);
     }
     position = index;
 

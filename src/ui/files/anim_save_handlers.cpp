@@ -56,7 +56,7 @@ bool TForm1::confirmSaveTarget(const QString& path, int frameCount)
 void TForm1::showSaveError(int code, const QList<QImage>& frames)
 {
     if (code != vantrel::AnimFrameGeometry) {
-        ShowError(code, AnimFile.systemReason());
+        ShowError(vantrel::animErrorItem(code), AnimFile.systemReason());
         return;
     }
     const int other = vantrel::firstFrameOfOtherSize(frames);
@@ -71,7 +71,7 @@ void TForm1::showSaveError(int code, const QList<QImage>& frames)
                    .arg(first.height());
     }
     if (text.isEmpty())
-        ShowError(code);
+        ShowError(vantrel::animErrorItem(code));
     else
         dialogs_->showMessage(this, QStringLiteral("Error"), text, MessageIcon::Warning);
 }

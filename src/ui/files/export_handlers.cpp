@@ -9,15 +9,6 @@
 #include <QFileInfo>
 #include <QMenu>
 
-namespace {
-
-// Errors items of the error box.
-constexpr int PictureNotProcessedText = 0;
-constexpr int NotWrittenText = 5;
-constexpr int PanelPictureMissingText = 8;
-
-} // namespace
-
 void TForm1::connectExportHandlers()
 {
     for (QWidget* view : {static_cast<QWidget*>(ui_->LeadColor), static_cast<QWidget*>(ui_->LeadMono)}) {
@@ -64,12 +55,8 @@ void TForm1::exportAnimationClick()
     QString reason;
     const int result = vantrel::exportAnimationFile(Frames.monoFrames(), path,
                                                     exportOptions(settings_.exportChoices), &reason);
-    if (result == vantrel::ExportWriteFailed)
-        ShowError(NotWrittenText, reason);
-    else if (result == vantrel::ExportPictureMissing)
-        ShowError(PanelPictureMissingText);
-    else if (result != vantrel::ExportOk)
-        ShowError(PictureNotProcessedText, reason);
+    if (result != vantrel::ExportOk)
+        ShowError(vantrel::exportErrorItem(result), reason);
 }
 
 // The store's look, in the registered panel's dots, backlight and faceplate.

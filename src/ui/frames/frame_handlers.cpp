@@ -122,7 +122,7 @@ void TForm1::abbOutPreDelClick()
     tbOutPreOnChange();
     if (Frames.isEmpty())
         ui_->cbEffect->setCurrentIndex(0);
-    UpdateControlState(8);
+    UpdateControlState(vantrel::ControlReason::StoreChanged);
 }
 
 void TForm1::abbOutPreClrClick()
@@ -137,5 +137,5 @@ void TForm1::abbOutPreClrClick()
     // The views show the cut of the area being edited again.
     if (vantrel::TCutArea* area = shownArea())
         PreviewArea(*area);
-    UpdateControlState(8);
+    UpdateControlState(vantrel::ControlReason::StoreChanged);
 }

@@ -2,13 +2,6 @@
 
 #include "ui/app/tform1_controls.h"
 
-namespace {
-
-constexpr int InputPlayerReason = 2;
-constexpr int OutputPlayerReason = 16;
-
-} // namespace
-
 void TForm1::connectPlayerHandlers()
 {
     connect(&TimerIn, &QTimer::timeout, this, &TForm1::timerInOnTimer);
@@ -34,7 +27,7 @@ void TForm1::abbInFramePlayClick()
     else
         GoToInputFrame(ui_->tbInFrame->minimum());
     TimerIn.start();
-    UpdateControlState(InputPlayerReason);
+    UpdateControlState(vantrel::ControlReason::InputPlayback);
 }
 
 void TForm1::timerInOnTimer()
@@ -43,7 +36,7 @@ void TForm1::timerInOnTimer()
     if (next > ui_->tbInFrame->maximum()) {
         TimerIn.stop();
         ui_->abbInFramePlay->setChecked(false);
-        UpdateControlState(InputPlayerReason);
+        UpdateControlState(vantrel::ControlReason::InputPlayback);
         return;
     }
     GoToInputFrame(next);
@@ -66,7 +59,7 @@ void TForm1::abbInFrameStopClick()
     TimerIn.stop();
     ui_->abbInFramePlay->setChecked(false);
     ui_->abbInFramePause->setChecked(false);
-    UpdateControlState(InputPlayerReason);
+    UpdateControlState(vantrel::ControlReason::InputPlayback);
 }
 
 void TForm1::abbInFrameTopClick()
@@ -100,7 +93,7 @@ void TForm1::abbOutPrePlayClick()
         ui_->abbOutPrePause->setChecked(false); // continues from the frame shown
     else
         ui_->tbOutPre->setValue(1);
-    UpdateControlState(OutputPlayerReason);
+    UpdateControlState(vantrel::ControlReason::OutputPlayback);
 }
 
 void TForm1::OutPreOnTimer()
@@ -117,7 +110,7 @@ void TForm1::OutPreOnTimer()
     TimerOutPre.stop();
     ui_->abbOutPrePlay->setChecked(false);
     refreshPagePreview();
-    UpdateControlState(OutputPlayerReason);
+    UpdateControlState(vantrel::ControlReason::OutputPlayback);
 }
 
 void TForm1::abbOutPrePauseClick()
@@ -142,5 +135,5 @@ void TForm1::abbOutPreStopClick()
         ui_->abbOutPrePlay->setChecked(false);
     }
     refreshPagePreview();
-    UpdateControlState(OutputPlayerReason);
+    UpdateControlState(vantrel::ControlReason::OutputPlayback);
 }

@@ -15,7 +15,7 @@ void TForm1::cbEffectChange()
         ui_->cbEffect->setCurrentIndex(vantrel::NoEffect); // comes back here
         return;
     }
-    UpdateControlState(255); // hides the strength bar with no effect chosen
+    UpdateControlState(vantrel::ControlReason::EffectChanged); // hides the strength bar with no effect chosen
     if (Frames.isEmpty())
         return;
     if (vantrel::effectHasStrength(ui_->cbEffect->currentIndex())) {

@@ -24,7 +24,7 @@ void TForm1::afterUndoOrRedo()
     tbOutPreOnChange();
     if (Frames.isEmpty())
         ui_->cbEffect->setCurrentIndex(0);
-    UpdateControlState(8);
+    UpdateControlState(vantrel::ControlReason::StoreChanged);
 }
 
 // Redo has no button of its own: the standard keys and a menu on the undo buttons reach it,

@@ -6,20 +6,15 @@
 #include "core/input/generation_run.h"
 #include "ui/app/tform1_controls.h"
 
-namespace {
-
-constexpr int InsertAfter = 2;
-constexpr int TooManyFramesText = 9;
-
-} // namespace
-
 void TForm1::abbExecuteClick()
 {
     UndoStack.Clear();
     const int frameCount = ui_->udGetFrm->position();
     if (Frames.count() + frameCount > vantrel::MaxFrames) {
-        dialogs_->showMessage(this, QStringLiteral("Error"), catalogue_.errorTexts[TooManyFramesText],
-                              MessageIcon::Warning);
+        dialogs_->showMessage(
+            this, QStringLiteral("Error"),
+            vantrel::errorItemText(catalogue_.errorTexts, vantrel::ErrorItem::TooManyFrames),
+            MessageIcon::Warning);
         return;
     }
     // An area being edited takes the frame shown, as a click on its button would.
@@ -32,10 +27,10 @@ void TForm1::abbExecuteClick()
     }
     int index = 0;
     if (!Frames.isEmpty()) {
-        const int answer = askInsertPosition(frameCount);
-        if (answer == 0)
+        const vantrel::InsertPosition answer = askInsertPosition(frameCount);
+        if (answer == vantrel::InsertCancelled)
             return;
-        index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == InsertAfter);
+        index = vantrel::insertIndexAt(Frames.count(), currentFrameIndex(), answer == vantrel::InsertAfter);
     }
     const int code = generate(index);
     // The run moved the input list through the areas' frames: the frame shown is current again,
@@ -43,10 +38,10 @@ void TForm1::abbExecuteClick()
     vantrel::InputPicture shown;
     InputFrames.SelectFrame(ui_->tbInFrame->value() - 1, shown);
     if (code != 0)
-        ShowError(code);
+        ShowError(vantrel::inputErrorItem(code));
     UpdateFrameBars();
     showFramePosition(Frames.monoSelection() + 1);
-    UpdateControlState(8);
+    UpdateControlState(vantrel::ControlReason::StoreChanged);
 }
 
 // Makes the run's frames into the store from `insertIndex` on; a cancelled or failed run
@@ -76,7 +71,7 @@ void TForm1::MkFrmChange(const QString& text)
     if (const auto number =
             vantrel::parseFrameNumber(text, ui_->udGetFrm->minimum(), ui_->udGetFrm->maximum())) {
         ui_->udGetFrm->setPosition(*number);
-        UpdateControlState(4);
+        UpdateControlState(vantrel::ControlReason::FramesToCreate);
     }
 }
 
@@ -84,5 +79,5 @@ void TForm1::MkFrmExit()
 {
     if (!vantrel::parseFrameNumber(ui_->MkFrm->text(), ui_->udGetFrm->minimum(), ui_->udGetFrm->maximum()))
         ui_->MkFrm->setText(QString::number(ui_->udGetFrm->position()));
-    UpdateControlState(4);
+    UpdateControlState(vantrel::ControlReason::FramesToCreate);
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int InsertAfter = 2;
 constexpr int ReducedNoteMs = 10000;
 
 QString pictureOpenFilter(const std::array<QString, 5>& fileTexts)
@@ -44,19 +43,19 @@ void TForm1::addInputFile(const QString& path)
 {
     int frameCount = 0;
     if (const int code = vantrel::TInputFrameList::Probe(path, frameCount); code != 0) {
-        ShowError(code);
+        ShowError(vantrel::inputErrorItem(code));
         return;
     }
     settings_.dirPicIn = QFileInfo(path).absolutePath();
     bool after = false;
     if (InputFrames.TotalFrames() != 0) {
-        const int answer = askInsertPosition(frameCount);
-        if (answer == 0)
+        const vantrel::InsertPosition answer = askInsertPosition(frameCount);
+        if (answer == vantrel::InsertCancelled)
             return;
-        after = answer == InsertAfter;
+        after = answer == vantrel::InsertAfter;
     }
     if (const int code = after ? InputFrames.AddAfter(path) : InputFrames.AddBefore(path); code != 0) {
-        ShowError(code);
+        ShowError(vantrel::inputErrorItem(code));
         return;
     }
     const vantrel::TInputFile& added = *InputFrames.Current();
@@ -74,7 +73,7 @@ void TForm1::addInputFile(const QString& path)
         frmNoOnChange();
     else
         GoToInputFrame(position);
-    UpdateControlState(1);
+    UpdateControlState(vantrel::ControlReason::InputListChanged);
 }
 
 void TForm1::abbDelPicClick()
@@ -83,7 +82,7 @@ void TForm1::abbDelPicClick()
     SetInputFrameCount(std::max(InputFrames.TotalFrames(), 1));
     areaFramesAtMost(std::max(InputFrames.TotalFrames(), 1));
     frmNoOnChange();
-    UpdateControlState(1);
+    UpdateControlState(vantrel::ControlReason::InputListChanged);
 }
 
 void TForm1::abbInClrClick()
@@ -92,7 +91,7 @@ void TForm1::abbInClrClick()
     SetInputFrameCount(1);
     areaFramesAtMost(1);
     frmNoOnChange();
-    UpdateControlState(1);
+    UpdateControlState(vantrel::ControlReason::InputListChanged);
 }
 
 void TForm1::areaFramesAtMost(int frameNo)
@@ -166,7 +165,7 @@ void TForm1::ShowInputFrame()
         // One box for a file gone from disk, not one per tick of a playing player.
         if (ui_->abbInFramePlay->isChecked())
             abbInFrameStopClick();
-        ShowError(code);
+        ShowError(vantrel::inputErrorItem(code));
     }
 
     // A smaller picture is centred; a larger one fills the view and scrolls.

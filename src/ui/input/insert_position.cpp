@@ -2,7 +2,7 @@
 
 #include "ui/input/tdlg_ins.h"
 
-int TForm1::askInsertPosition(int frameCount)
+vantrel::InsertPosition TForm1::askInsertPosition(int frameCount)
 {
     TdlgIns dialog(frameCount, this);
     dialog.SetCountText(catalogue_.insertFrameCount.arg(frameCount));

@@ -2,13 +2,6 @@
 
 #include "ui_tdlg_ins.h"
 
-namespace {
-
-constexpr int BeforeCurrent = 1;
-constexpr int AfterCurrent = 2;
-
-} // namespace
-
 // Title only: the buttons answer, Escape cancels. CustomizeWindowHint keeps Qt from adding the
 // system menu and the close button with it.
 TdlgIns::TdlgIns(int frameCount, QWidget* parent)
@@ -51,14 +44,14 @@ void TdlgIns::SetCountText(const QString& text)
 
 void TdlgIns::btnOKClick()
 {
-    insertPos_ = ui_->rbPos1->isChecked() ? BeforeCurrent : AfterCurrent;
+    insertPos_ = ui_->rbPos1->isChecked() ? vantrel::InsertBefore : vantrel::InsertAfter;
     done(insertPos_);
 }
 
 void TdlgIns::btnCanClick()
 {
-    insertPos_ = 0;
-    done(0);
+    insertPos_ = vantrel::InsertCancelled;
+    done(insertPos_);
 }
 
 void TdlgIns::reject()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input/insert_position.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -8,8 +10,8 @@ namespace Ui {
 class TdlgIns;
 }
 
-// Asks where loaded frames go: before (1) or after (2, preselected) the current frame; 0 when
-// cancelled, the window's close button included.
+// Asks where loaded frames go, before or after the current frame; cancelled with the window's
+// close button too.
 class TdlgIns : public QDialog
 {
     Q_OBJECT
@@ -21,7 +23,7 @@ public:
     void SetText(int index, const QString& text);
     // The count's label in the catalogue's wording, in place of the number and "Frames".
     void SetCountText(const QString& text);
-    int InsertPos() const { return insertPos_; }
+    vantrel::InsertPosition InsertPos() const { return insertPos_; }
 
     void btnOKClick();
     void btnCanClick();
@@ -31,5 +33,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::TdlgIns> ui_;
-    int insertPos_ = 0;
+    vantrel::InsertPosition insertPos_ = vantrel::InsertCancelled;
 };

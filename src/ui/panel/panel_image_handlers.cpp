@@ -9,12 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-constexpr std::size_t PictureMissingText = 8;
-
-} // namespace
-
 void TForm1::abbSelPanelClick()
 {
     FileDialogRequest request;
@@ -28,8 +22,9 @@ void TForm1::abbSelPanelClick()
     settings_.dirPanelIn = QFileInfo(path).absolutePath();
 
     vantrel::PanelDescription description;
-    if (const int result = vantrel::readPanelDescriptionFile(path, description); result != vantrel::PanelOk) {
-        ShowError(result);
+    if (const vantrel::PanelResult result = vantrel::readPanelDescriptionFile(path, description);
+        result != vantrel::PanelOk) {
+        ShowError(vantrel::panelErrorItem(result));
         return;
     }
     vantrel::applyPanelDescription(description, settings_);
@@ -47,7 +42,8 @@ void TForm1::BuildPanelImage()
     const QString path = QDir(settings_.dirPanelIn).filePath(settings_.panelFile);
     vantrel::Faceplate face;
     if (!vantrel::buildFaceplate(path, settings_.infoRect, settings_.viewRect, ui_->Panel9->size(), face)) {
-        ui_->Panel9->setText(catalogue_.errorTexts[PictureMissingText]);
+        ui_->Panel9->setText(
+            vantrel::errorItemText(catalogue_.errorTexts, vantrel::ErrorItem::PanelPictureMissing));
         for (QWidget* part : {static_cast<QWidget*>(ui_->imgPanel), static_cast<QWidget*>(ui_->LeadInfo),
                               static_cast<QWidget*>(ui_->LeadImage)})
             part->hide();

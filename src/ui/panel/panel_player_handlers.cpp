@@ -94,7 +94,7 @@ void TForm1::showPanelFrame()
 void TForm1::abbPPlayClick()
 {
     PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelPlay);
-    UpdateControlState(32);
+    UpdateControlState(vantrel::ControlReason::PanelPlayback);
 }
 
 void TForm1::abbPPauseClick()
@@ -105,7 +105,7 @@ void TForm1::abbPPauseClick()
 void TForm1::abbPStopClick()
 {
     PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelStop);
-    UpdateControlState(32);
+    UpdateControlState(vantrel::ControlReason::PanelPlayback);
 }
 
 void TForm1::PanelOnTimer()
@@ -116,7 +116,7 @@ void TForm1::PanelOnTimer()
                                                        ui_->tbPanel->maximum(), ui_->abbPRep->isChecked());
     player.write(controls);
     if (tick.ended) {
-        UpdateControlState(32);
+        UpdateControlState(vantrel::ControlReason::PanelPlayback);
         return;
     }
     if (ui_->tbPanel->value() != tick.position)

@@ -12,7 +12,9 @@ namespace {
 GroupEnabled stateFor(const ControlStateInputs& inputs)
 {
     DisableMask mask{};
-    for (int reason : {1, 2, 4, 8, 16, 32, 64})
+    using enum ControlReason;
+    for (ControlReason reason : {InputListChanged, InputPlayback, FramesToCreate, StoreChanged,
+                                 OutputPlayback, PanelPlayback, TabChanged})
         updateDisableMask(mask, reason, inputs);
     return enabledGroups(mask);
 }
@@ -96,28 +98,28 @@ TEST(ControlState, ReasonsKeepTheirOwnBits)
     inputs.outputPlayDown = true;
     inputs.panelPlayDown = true;
     DisableMask mask{};
-    updateDisableMask(mask, 16, inputs);
-    updateDisableMask(mask, 32, inputs);
+    updateDisableMask(mask, ControlReason::OutputPlayback, inputs);
+    updateDisableMask(mask, ControlReason::PanelPlayback, inputs);
 
     // The output player stops; the panel player still holds the same groups.
     inputs.outputPlayDown = false;
-    updateDisableMask(mask, 16, inputs);
+    updateDisableMask(mask, ControlReason::OutputPlayback, inputs);
     EXPECT_EQ(disabledGroups(enabledGroups(mask)), (std::set<int>{2, 3, 5, 6, 7, 8, 10}));
     EXPECT_EQ(mask[2], 0x20);
 
     inputs.panelPlayDown = false;
-    updateDisableMask(mask, 32, inputs);
+    updateDisableMask(mask, ControlReason::PanelPlayback, inputs);
     EXPECT_TRUE(disabledGroups(enabledGroups(mask)).empty());
 }
 
 TEST(ControlState, StaleBitsStayUntilTheirReasonIsUpdated)
 {
     DisableMask mask{};
-    updateDisableMask(mask, 1, withInput(0));
+    updateDisableMask(mask, ControlReason::InputListChanged, withInput(0));
     // More input arrives, but only reason 8 is recomputed: group 1 stays disabled.
-    updateDisableMask(mask, 8, withInput(4));
+    updateDisableMask(mask, ControlReason::StoreChanged, withInput(4));
     EXPECT_EQ(mask[1], 0x01);
-    updateDisableMask(mask, 1, withInput(4));
+    updateDisableMask(mask, ControlReason::InputListChanged, withInput(4));
     EXPECT_EQ(mask[1], 0x00);
 }
 
@@ -127,6 +129,6 @@ TEST(ControlState, UnknownReasonsChangeNothing)
     mask[3] = 0x08;
     const DisableMask before = mask;
     for (int reason : {0, 3, 128, 255, -1})
-        updateDisableMask(mask, reason, ControlStateInputs{});
+        updateDisableMask(mask, static_cast<ControlReason>(reason), ControlStateInputs{});
     EXPECT_EQ(mask, before);
 }

@@ -63,13 +63,13 @@ TEST_F(ControlStateWindow, OneFrameToCreateSetsTheEndAreaBit)
     control<QToolButton>("abbInPic")->click();
     auto* frames = control<UpDown>("udGetFrm");
     frames->setPosition(1);
-    window().UpdateControlState(4);
+    window().UpdateControlState(vantrel::ControlReason::FramesToCreate);
     EXPECT_EQ(window().disableMask()[6] & 0x04, 0x04);
     EXPECT_TRUE(enabled("abbCutS"));
     EXPECT_FALSE(enabled("abbCutE"));
 
     frames->setPosition(2);
-    window().UpdateControlState(4);
+    window().UpdateControlState(vantrel::ControlReason::FramesToCreate);
     EXPECT_EQ(window().disableMask()[6] & 0x04, 0);
     EXPECT_TRUE(enabled("abbCutE"));
 }
@@ -85,14 +85,14 @@ TEST_F(ControlStateWindow, DisablingTheEndAreaReleasesItsButtonAsAClickWould)
     });
     endArea->setChecked(true);
     control<UpDown>("udGetFrm")->setPosition(1);
-    window().UpdateControlState(4);
+    window().UpdateControlState(vantrel::ControlReason::FramesToCreate);
 
     EXPECT_FALSE(endArea->isChecked());
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(checkedWhenClicked);
 
     // Already up: a second disabling clicks nothing.
-    window().UpdateControlState(4);
+    window().UpdateControlState(vantrel::ControlReason::FramesToCreate);
     EXPECT_EQ(clicks, 1);
 }
 
@@ -122,7 +122,7 @@ TEST_F(ControlStateWindow, ChangingTabStopsThePanelPlayer)
     play->setChecked(true);
     pause->setChecked(true);
     timer->start();
-    window().UpdateControlState(32);
+    window().UpdateControlState(vantrel::ControlReason::PanelPlayback);
     ASSERT_FALSE(enabled("abbFLoad"));
 
     pages->setCurrentIndex(1);
@@ -145,7 +145,7 @@ TEST_F(ControlStateWindow, StrengthBarShowsForEffectsWithAStrength)
             const QSignalBlocker quiet(effect);
             effect->setCurrentIndex(index);
         }
-        window().UpdateControlState(255);
+        window().UpdateControlState(vantrel::ControlReason::EffectChanged);
         EXPECT_EQ(!strength->isHidden(), index >= 1 && index <= 3) << index;
     }
     // Reason 255 touches no group.

@@ -71,13 +71,13 @@ TEST_F(AnimLoad, AfterOrBeforeTheCurrentFrame)
     addFrames(10);
     setPosition(4);
     window().frameStore().selectMono(9); // as a save or the panel preview leaves it
-    dialogs().insertAnswers.push_back(2);
+    dialogs().insertAnswers.push_back(vantrel::InsertAfter);
     load(writeAnimation("after.nma", marked(2, 100)));
     EXPECT_EQ(monoMarks().mid(3, 4), (QList<int>{3, 100, 101, 4}));
     EXPECT_EQ(position(), 6);
 
     setPosition(2);
-    dialogs().insertAnswers.push_back(1);
+    dialogs().insertAnswers.push_back(vantrel::InsertBefore);
     load(writeAnimation("before.nml", marked(1, 120)));
     EXPECT_EQ(monoMarks().mid(0, 3), (QList<int>{0, 120, 1}));
     EXPECT_EQ(position(), 2);
@@ -91,7 +91,7 @@ TEST_F(AnimLoad, CancelledPositionLeavesTheStore)
     addFrames(4);
     setPosition(2);
     window().frameStore().pushUndo(window().undoStack(), 0, 4, true, true);
-    dialogs().insertAnswers.push_back(0);
+    dialogs().insertAnswers.push_back(vantrel::InsertCancelled);
     load(writeAnimation("two.nma", marked(2, 100)));
     EXPECT_EQ(monoMarks(), (QList<int>{0, 1, 2, 3}));
     EXPECT_EQ(position(), 2);

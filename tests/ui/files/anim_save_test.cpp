@@ -101,7 +101,7 @@ TEST_F(AnimSave, FrameTooLargeForTheFormatIsRefusedClearly)
     open();
     ASSERT_TRUE(window().InsertFrame(markedPicture(1, {300, 54}), QImage(), 0));
     window().UpdateFrameBars();
-    window().UpdateControlState(8);
+    window().UpdateControlState(vantrel::ControlReason::StoreChanged);
     save("wide.nml");
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].text, window().catalogue().frameTooLarge);
@@ -114,7 +114,7 @@ TEST_F(AnimSave, FrameTooLargeFallsBackToTheCodeWithoutACatalogueText)
     writeCatalogue("[Errors]\nItems=2\n0=zero\n1=one\n");
     open();
     ASSERT_TRUE(window().InsertFrame(markedPicture(1, {160, 300}), QImage(), 0));
-    window().UpdateControlState(8);
+    window().UpdateControlState(vantrel::ControlReason::StoreChanged);
     save("tall.nml");
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].text, "Error:8");
@@ -162,7 +162,7 @@ TEST_F(AnimSave, FrameOfAnotherSizeIsNamed)
     open();
     addFrames(1);
     ASSERT_TRUE(window().InsertFrame(markedPicture(2, {100, 54}), QImage(), 1));
-    window().UpdateControlState(8);
+    window().UpdateControlState(vantrel::ControlReason::StoreChanged);
     save("mixed.nma");
     ASSERT_EQ(dialogs().messages.size(), 1u);
     EXPECT_EQ(dialogs().messages[0].text,

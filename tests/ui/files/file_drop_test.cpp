@@ -62,7 +62,7 @@ TEST_F(FileDrop, PicturesGoToTheInputAnimationsToTheOutputOthersAreRefused)
     EXPECT_FALSE(enters("LeadMono", animation)) << "not even offered";
     EXPECT_FALSE(drop("LeadMono", animation));
     EXPECT_EQ(window().frameStore().count(), 90);
-    dialogs().insertAnswers.push_back(2);
+    dialogs().insertAnswers.push_back(vantrel::InsertAfter);
     EXPECT_TRUE(drop("LeadIn", path("one.png")));
     EXPECT_EQ(control<QSlider>("tbInFrame")->maximum(), 3);
 }

@@ -159,12 +159,12 @@ TEST_F(Generation, FramesGoBeforeOrAfterTheCurrentOneAndTheLastMadeIsShown)
     addInput(path);
     typeInto(control<QLineEdit>("MkFrm"), "2");
     setPosition(2);
-    dialogs().insertAnswers.push_back(1);
+    dialogs().insertAnswers.push_back(vantrel::InsertBefore);
     control<QToolButton>("abbExecute")->click();
     EXPECT_EQ(monoMarks(), (QList<int>{0, -1, -1, 1, 2}));
     EXPECT_EQ(position(), 3);
     setPosition(4);
-    dialogs().insertAnswers.push_back(2);
+    dialogs().insertAnswers.push_back(vantrel::InsertAfter);
     control<QToolButton>("abbExecute")->click();
     EXPECT_EQ(monoMarks(), (QList<int>{0, -1, -1, 1, -1, -1, 2}));
     EXPECT_EQ(position(), 6);

@@ -93,7 +93,7 @@ TEST_F(InputFrames, FilesGoBeforeOrAfterTheCurrentFileAndDeletingRenumbers)
     ASSERT_FALSE(video.isEmpty());
     addInput(writePicture("one.jpg", {64, 64}));
     EXPECT_TRUE(dialogs().insertDialogCounts.empty()); // nothing to ask about in an empty list
-    dialogs().insertAnswers.push_back(1);
+    dialogs().insertAnswers.push_back(vantrel::InsertBefore);
     addInput(video); // before the picture: frames 1-5, the picture 6
     EXPECT_EQ(dialogs().insertDialogCounts.back(), "5 frames");
     auto* bar = control<QSlider>("tbInFrame");
@@ -129,7 +129,7 @@ TEST_F(InputFrames, CreateLeavesTheShownFileCurrent)
     const QString video = writeClip("clip.avi", 5);
     ASSERT_FALSE(video.isEmpty());
     addInput(video);
-    dialogs().insertAnswers.push_back(2);
+    dialogs().insertAnswers.push_back(vantrel::InsertAfter);
     addInput(writePicture("after.png", {64, 64})); // frame 6, shown; both areas on frame 1
     typeInto(control<QLineEdit>("MkFrm"), "3");
     control<QToolButton>("abbExecute")->click();

@@ -86,7 +86,7 @@ void FrameWindowTest::addFrames(int count, int firstMark)
     form.UpdateFrameBars();
     setPosition(form.frameStore().count());
     form.tbOutPreOnChange();
-    form.UpdateControlState(8);
+    form.UpdateControlState(vantrel::ControlReason::StoreChanged);
 }
 
 int FrameWindowTest::position()

@@ -79,13 +79,13 @@ public:
     int execInsertDialog(TdlgIns& dialog) override
     {
         insertDialogCounts.push_back(dialog.findChild<QLabel*>(QStringLiteral("Label2"))->text());
-        const int answer = next(insertAnswers, 2);
-        if (answer == 0) {
+        const int answer = next(insertAnswers, vantrel::InsertAfter);
+        if (answer == vantrel::InsertCancelled) {
             // As the window's close button does: a hidden dialog takes no close.
             dialog.show();
             dialog.close();
         } else {
-            const char* choice = answer == 1 ? "rbPos1" : "rbPos2";
+            const char* choice = answer == vantrel::InsertBefore ? "rbPos1" : "rbPos2";
             dialog.findChild<QRadioButton*>(QLatin1String(choice))->setChecked(true);
             dialog.btnOKClick();
         }

@@ -79,7 +79,7 @@ public:
     int execInsertDialog(TdlgIns& dialog) override
     {
         insertDialogCounts.push_back(dialog.findChild<QLabel*>(QStringLiteral("Label2"))->text());
-        const int answer = next(insertAnswers, vantrel::InsertAfter);
+        const int answer = next(insertAnswers, int{vantrel::InsertAfter});
         if (answer == vantrel::InsertCancelled) {
             // As the window's close button does: a hidden dialog takes no close.
             dialog.show();

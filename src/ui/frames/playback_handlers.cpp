@@ -1,6 +1,21 @@
 #include "ui/app/tform1.h"
 
 #include "ui/app/tform1_controls.h"
+#include "ui/frames/player_widgets.h"
+
+namespace {
+
+PlayerWidgets inputPlayer(const Ui::TForm1& ui, QTimer& timer)
+{
+    return {vantrel::InputPlayerRules, *ui.tbInFrame, ui.abbInFramePlay, ui.abbInFramePause, timer};
+}
+
+PlayerWidgets outputPlayer(const Ui::TForm1& ui, QTimer& timer)
+{
+    return {vantrel::OutputPlayerRules, *ui.tbOutPre, ui.abbOutPrePlay, ui.abbOutPrePause, timer};
+}
+
+} // namespace
 
 void TForm1::connectPlayerHandlers()
 {
@@ -21,44 +36,30 @@ void TForm1::connectPlayerHandlers()
 
 void TForm1::abbInFramePlayClick()
 {
-    ui_->abbInFramePlay->setChecked(true);
-    if (ui_->abbInFramePause->isChecked())
-        ui_->abbInFramePause->setChecked(false); // continues from the frame shown
-    else
-        GoToInputFrame(ui_->tbInFrame->minimum());
-    TimerIn.start();
+    if (const vantrel::PlayerStep step = inputPlayer(*ui_, TimerIn).play(); step.move)
+        GoToInputFrame(step.position);
     UpdateControlState(vantrel::ControlReason::InputPlayback);
 }
 
 void TForm1::timerInOnTimer()
 {
-    const int next = ui_->tbInFrame->value() + 1;
-    if (next > ui_->tbInFrame->maximum()) {
-        TimerIn.stop();
-        ui_->abbInFramePlay->setChecked(false);
+    // The input player has no repeat button.
+    const vantrel::PlayerStep step = inputPlayer(*ui_, TimerIn).tick(false);
+    if (step.ended) {
         UpdateControlState(vantrel::ControlReason::InputPlayback);
         return;
     }
-    GoToInputFrame(next);
+    GoToInputFrame(step.position);
 }
 
 void TForm1::abbInFramePauseClick()
 {
-    if (!ui_->abbInFramePlay->isChecked()) {
-        ui_->abbInFramePause->setChecked(false); // pausing works only while playing
-        return;
-    }
-    if (ui_->abbInFramePause->isChecked())
-        TimerIn.stop();
-    else
-        TimerIn.start();
+    inputPlayer(*ui_, TimerIn).pause();
 }
 
 void TForm1::abbInFrameStopClick()
 {
-    TimerIn.stop();
-    ui_->abbInFramePlay->setChecked(false);
-    ui_->abbInFramePause->setChecked(false);
+    inputPlayer(*ui_, TimerIn).stop();
     UpdateControlState(vantrel::ControlReason::InputPlayback);
 }
 
@@ -87,53 +88,31 @@ void TForm1::abbInFrameEndClick()
 
 void TForm1::abbOutPrePlayClick()
 {
-    ui_->abbOutPrePlay->setChecked(true);
-    TimerOutPre.start();
-    if (ui_->abbOutPrePause->isChecked())
-        ui_->abbOutPrePause->setChecked(false); // continues from the frame shown
-    else
-        ui_->tbOutPre->setValue(1);
+    if (const vantrel::PlayerStep step = outputPlayer(*ui_, TimerOutPre).play(); step.move)
+        ui_->tbOutPre->setValue(step.position);
     UpdateControlState(vantrel::ControlReason::OutputPlayback);
 }
 
 void TForm1::OutPreOnTimer()
 {
-    const int next = ui_->tbOutPre->value() + 1;
-    if (next <= ui_->tbOutPre->maximum()) {
-        ui_->tbOutPre->setValue(next);
+    const vantrel::PlayerStep step = outputPlayer(*ui_, TimerOutPre).tick(ui_->abbOutPreRep->isChecked());
+    if (!step.ended) {
+        ui_->tbOutPre->setValue(step.position);
         return;
     }
-    if (ui_->abbOutPreRep->isChecked()) {
-        ui_->tbOutPre->setValue(1);
-        return;
-    }
-    TimerOutPre.stop();
-    ui_->abbOutPrePlay->setChecked(false);
     refreshPagePreview();
     UpdateControlState(vantrel::ControlReason::OutputPlayback);
 }
 
 void TForm1::abbOutPrePauseClick()
 {
-    if (!ui_->abbOutPrePlay->isChecked()) {
-        ui_->abbOutPrePause->setChecked(false);
-        return;
-    }
-    if (ui_->abbOutPrePause->isChecked()) {
-        TimerOutPre.stop();
+    if (outputPlayer(*ui_, TimerOutPre).pause())
         refreshPagePreview();
-    } else {
-        TimerOutPre.start();
-    }
 }
 
 void TForm1::abbOutPreStopClick()
 {
-    if (ui_->abbOutPrePlay->isChecked()) {
-        TimerOutPre.stop();
-        ui_->abbOutPrePause->setChecked(false);
-        ui_->abbOutPrePlay->setChecked(false);
-    }
+    outputPlayer(*ui_, TimerOutPre).stop();
     refreshPagePreview();
     UpdateControlState(vantrel::ControlReason::OutputPlayback);
 }

@@ -1,8 +1,8 @@
 #include "ui/app/tform1.h"
 
-#include "core/panel/panel_player.h"
 #include "core/panel/panel_preview.h"
 #include "ui/app/tform1_controls.h"
+#include "ui/frames/player_widgets.h"
 
 #include <QAction>
 
@@ -10,41 +10,10 @@ namespace {
 
 constexpr int PanelPage = 3;
 
-// The player's state lives in its buttons and its timer; the core steps it.
-struct PanelPlayerWidgets
+PlayerWidgets panelPlayer(const Ui::TForm1& ui, QTimer& timer, bool& restart)
 {
-    QToolButton* play;
-    QToolButton* pause;
-    QTimer& timer;
-    bool& restart;
-
-    vantrel::PanelPlayerControls read() const
-    {
-        return {.play = play->isChecked(),
-                .pause = pause->isChecked(),
-                .timer = timer.isActive(),
-                .restart = restart};
-    }
-
-    void write(const vantrel::PanelPlayerControls& controls) const
-    {
-        play->setChecked(controls.play);
-        pause->setChecked(controls.pause);
-        if (controls.timer && !timer.isActive())
-            timer.start();
-        else if (!controls.timer)
-            timer.stop();
-        restart = controls.restart;
-    }
-
-    // One of the player's commands, from the widgets' state back into them.
-    void step(void (*command)(vantrel::PanelPlayerControls&)) const
-    {
-        vantrel::PanelPlayerControls controls = read();
-        command(controls);
-        write(controls);
-    }
-};
+    return {vantrel::PanelPlayerRules, *ui.tbPanel, ui.abbPPlay, ui.abbPPause, timer, &restart};
+}
 
 } // namespace
 
@@ -93,28 +62,24 @@ void TForm1::showPanelFrame()
 
 void TForm1::abbPPlayClick()
 {
-    PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelPlay);
+    panelPlayer(*ui_, TimerP, PanelRestart).play();
     UpdateControlState(vantrel::ControlReason::PanelPlayback);
 }
 
 void TForm1::abbPPauseClick()
 {
-    PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelPause);
+    panelPlayer(*ui_, TimerP, PanelRestart).pause();
 }
 
 void TForm1::abbPStopClick()
 {
-    PanelPlayerWidgets{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart}.step(vantrel::panelStop);
+    panelPlayer(*ui_, TimerP, PanelRestart).stop();
     UpdateControlState(vantrel::ControlReason::PanelPlayback);
 }
 
 void TForm1::PanelOnTimer()
 {
-    const PanelPlayerWidgets player{ui_->abbPPlay, ui_->abbPPause, TimerP, PanelRestart};
-    vantrel::PanelPlayerControls controls = player.read();
-    const vantrel::PanelTick tick = vantrel::panelTick(controls, ui_->tbPanel->value(),
-                                                       ui_->tbPanel->maximum(), ui_->abbPRep->isChecked());
-    player.write(controls);
+    const vantrel::PlayerStep tick = panelPlayer(*ui_, TimerP, PanelRestart).tick(ui_->abbPRep->isChecked());
     if (tick.ended) {
         UpdateControlState(vantrel::ControlReason::PanelPlayback);
         return;

@@ -1,7 +1,7 @@
 #include "cli/cli_args.h"
 #include "cli/option_values.h"
+#include "core/app/choice_lists.h"
 #include "core/frames/frame_store.h"
-#include "core/imaging/effects.h"
 
 #include <QRegularExpression>
 
@@ -75,9 +75,8 @@ QString parseStyle(const QString& text, TextStyle& style)
 
 CliRequest parseMake(const QStringList& arguments)
 {
-    static const QStringList effects{"none",     "brightness", "contrast", "sharpness",
-                                     "negative", "noise",      "levels"};
-    static const QStringList decorations{"plain", "outline", "shadow", "raised", "sunken"};
+    static const QStringList effects = nameList(EffectNames);
+    static const QStringList decorations = nameList(DecorationNames);
     const ScannedArguments scanned =
         scanArguments(arguments, QStringLiteral("make"),
                       {"-o", "--output", "--frames", "--method", "--dither", "--color", "--effect", "--start",
@@ -106,8 +105,8 @@ CliRequest parseMake(const QStringList& arguments)
             int* target;
         } ranged[] = {
             {"--frames", 1, MaxFrames, &make.frames},
-            {"--method", 0, 7, &make.method},
-            {"--dither", 0, 4, &make.dither},
+            {"--method", 0, CreationMethodCount - 1, &make.method},
+            {"--dither", 0, static_cast<int>(DitherNames.size()) - 1, &make.dither},
             {"--size", 10, 36, &style.pointSize},
             {"--angle", 0, 360, &make.textAngle},
             {"--text-color", 0, 3, &style.textColour},

@@ -4,9 +4,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstddef>
 #include <optional>
 
 namespace vantrel::cli {
+
+// A list of names from core, in its order.
+template <std::size_t N> QStringList nameList(const std::array<const char*, N>& names)
+{
+    QStringList list;
+    for (const char* name : names)
+        list.append(QLatin1String(name));
+    return list;
+}
 
 // Decimal, or hexadecimal after 0x; nothing else.
 std::optional<int> parseInteger(const QString& text);

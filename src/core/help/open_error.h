@@ -5,8 +5,7 @@
 
 namespace vantrel {
 
-// The numbers the shell's "open" reports, which the error box shows as users of the program know
-// them.
+// Kept at the values of the shell's "open": the error box shows the number itself.
 enum class OpenError { FileNotFound = 2, NoApplication = 31 };
 
 // "Error:" and the number; when nothing opens the target, a second line from the catalogue's

@@ -10,8 +10,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr int MethodsWithBetween = 8;
-
 enum class BetweenKind { MovingCut, Dissolve, WipeDown, WipeRight };
 
 BetweenKind betweenKind(int method)
@@ -26,7 +24,7 @@ QList<SequenceItem> generationSequence(int frameCount, int method)
     QList<SequenceItem> items;
     if (frameCount < 1 || frameCount > MaxFrames)
         return items;
-    const bool generates = method >= 0 && method < MethodsWithBetween;
+    const bool generates = method >= 0 && method < CreationMethodCount;
     const bool thereAndBack = method % 2 != 0;
     auto appendBetween = [&](int count) {
         for (int i = 1; generates && i <= count; ++i)

@@ -14,6 +14,10 @@
 
 namespace vantrel {
 
+// The creation methods of the list: four kinds of frames in between, each one way and there and
+// back (see GenerationRequest::method).
+inline constexpr int CreationMethodCount = 8;
+
 // What one run of the generation makes.
 struct GenerationRequest
 {

@@ -39,7 +39,6 @@ public:
     QSize FullSize() const { return fullSize_; }
     int FrameDelay() const { return frameDelayMs_; } // milliseconds; 0 for a still picture
     int FirstFrame() const { return firstFrame_; }
-    int BlockStart() const { return blockStart_; } // local number of the block's first frame
     bool holdsBlock() const { return !heldFrames().isEmpty(); }
     // Global numbers of the frames held decoded, in order.
     QList<int> heldFrames() const;

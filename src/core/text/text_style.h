@@ -5,6 +5,9 @@
 
 namespace vantrel {
 
+// The decorations of the list, TextStyle::decoration 0 up.
+inline constexpr int DecorationCount = 5;
+
 // How the text page says the text is to be drawn.
 struct TextStyle
 {

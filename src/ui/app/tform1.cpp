@@ -53,8 +53,8 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
     createTimersAndActions();
     applyButtonIcons(*this);
     collectControlGroups();
-    // The animation file context, the undo stack and the frame store are members; the input
-    // list is created here when its subsystem arrives.
+    // The animation file context, the undo stack, the frame store and the input list are
+    // members, so nothing here creates them.
 
     settings_ = vantrel::readSettings(vantrel::IniProfile::fromFile(vantrel::settingsFileToRead(paths_)),
                                       paths_.programFolder, paths_.pictureFolder);

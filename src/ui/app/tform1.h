@@ -57,9 +57,8 @@ public:
     void SetColorBarsFromCode(std::uint8_t code);
 
     // Output frames. InsertFrame adds the picture with the overlay added over the panel
-    // rectangle and its mono conversion; both make the new frame the stores' selection.
+    // rectangle and its mono conversion, and makes the new frame the stores' selection.
     bool InsertFrame(const QImage& picture, const QImage& overlay, int index);
-    bool DuplicateFrame(int from, int to);
     // Range and tick marks of both frame bars after the frame count changed.
     void UpdateFrameBars();
     // The frame display: shows the frame at the position of tbOutPre.

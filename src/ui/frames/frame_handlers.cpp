@@ -14,11 +14,6 @@ bool TForm1::InsertFrame(const QImage& picture, const QImage& overlay, int index
                               ui_->cbDither->currentIndex(), index);
 }
 
-bool TForm1::DuplicateFrame(int from, int to)
-{
-    return Frames.duplicateFrame(from, to);
-}
-
 void TForm1::UpdateFrameBars()
 {
     const int maximum = vantrel::frameBarMaximum(Frames.count());

@@ -27,12 +27,8 @@ void TForm1::abbEndClick()
 
 void TForm1::pcChange(int)
 {
-    if (ui_->abbPPlay->isChecked()) {
-        TimerP.stop();
-        ui_->abbPPlay->setChecked(false);
-        ui_->abbPPause->setChecked(false);
-        UpdateControlState(vantrel::ControlReason::PanelPlayback);
-    }
+    if (ui_->abbPPlay->isChecked())
+        abbPStopClick();
     UpdateControlState(vantrel::ControlReason::TabChanged);
     // The faceplate shows the frame at its bar, not one left from before the store changed.
     if (onPanelPage())

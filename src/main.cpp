@@ -2,10 +2,12 @@
 #include "core/app/catalogue.h"
 #include "core/app/ini_profile.h"
 #include "core/app/qt_translation.h"
+#include "core/files/recovery_copy.h"
 #include "ui/app/qt_user_dialogs.h"
 #include "ui/app/tform1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -32,7 +34,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    const vantrel::AppPaths paths = vantrel::appPathsForExecutable(QCoreApplication::applicationFilePath());
+    vantrel::AppPaths paths = vantrel::appPathsForExecutable(QCoreApplication::applicationFilePath());
+    paths.recoveryFolder = vantrel::recoveryFolder(qEnvironmentVariable("XDG_STATE_HOME"), QDir::homePath());
     // Qt's own dialogs and buttons speak the catalogue's language, not the system's.
     QTranslator qtTexts;
     const QString language =
@@ -41,5 +44,6 @@ int main(int argc, char** argv)
         QCoreApplication::installTranslator(&qtTexts);
     TForm1 window(paths, std::make_unique<QtUserDialogs>());
     window.show();
+    window.offerRecovery();
     return QApplication::exec();
 }

@@ -18,6 +18,8 @@ struct AppPaths
     // Where input pictures are first looked for while the settings hold no folder for them; empty
     // for the program's folder.
     QString pictureFolder{};
+    // Where the window keeps the recovery copy of its frames; empty for none.
+    QString recoveryFolder{};
 };
 
 // The message catalogue: the program's path with its extension replaced by ".MSG".

@@ -129,6 +129,11 @@ Catalogue loadCatalogue(const IniProfile& ini)
                                   QStringLiteral("Dots as the device shows them"));
     c.exportFaceplate =
         ini.readString(caption, QStringLiteral("ExportFaceplate"), QStringLiteral("In the panel picture"));
+    c.recoveryRestore = ini.readString(caption, QStringLiteral("RecoveryRestore"), QStringLiteral("Restore"));
+    c.recoveryDiscard = ini.readString(caption, QStringLiteral("RecoveryDiscard"), QStringLiteral("Discard"));
+    c.recoveryQuestion =
+        ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("RecoveryQuestion"),
+                       QStringLiteral("Restore the %1 frames left when Vantrel last stopped unexpectedly?"));
     c.exportOk = ini.readString(caption, QStringLiteral("ExportOK"), QStringLiteral("Export"));
     c.endConfirmText =
         ini.readString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());

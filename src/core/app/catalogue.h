@@ -39,6 +39,9 @@ struct Catalogue
     QString smoothScaling;  // the cut-area buttons' menu
     // The export dialog: the pitch, the device's dots, the faceplate, its OK button.
     QString exportScale, exportDots, exportFaceplate, exportOk;
+    // The question at start when frames were left by a window that stopped unexpectedly (%1 the
+    // count) and its two answers.
+    QString recoveryQuestion, recoveryRestore, recoveryDiscard;
     // %1 is filled in: the insert-position dialog's frame count, the delete button's hint with the
     // current input file, and the file or address no application opens.
     QString insertFrameCount = QStringLiteral("%1Frames");

@@ -58,6 +58,8 @@ public:
     // markSaved(), which a successful save or load calls.
     bool hasUnsavedChanges() const { return !isEmpty() && revision_ != savedRevision_; }
     void markSaved() { savedRevision_ = revision_; }
+    // Grows with every change of the frames.
+    quint64 revision() const { return revision_; }
 
     // Undo snapshots of frames start..start + count - 1, and taking the newest back.
     void pushUndo(UndoStack& stack, int start, int count, bool withColour, bool withMono) const;

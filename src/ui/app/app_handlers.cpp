@@ -63,6 +63,7 @@ bool TForm1::Form1CloseQuery()
 
 void TForm1::Form1Close()
 {
+    dropRecoveryCopy();
     vantrel::AppSettings current = settings_;
     current.top = y();
     current.left = x();

@@ -86,6 +86,17 @@ bool QtUserDialogs::confirm(QWidget* owner, const QString& caption, const QStrin
     return box.exec() == QMessageBox::Ok;
 }
 
+bool QtUserDialogs::ask(QWidget* owner, const QString& caption, const QString& text, const QString& yes,
+                        const QString& no)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner);
+    QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
+    box.addButton(no, QMessageBox::RejectRole);
+    box.setDefaultButton(accept);
+    box.exec();
+    return box.clickedButton() == accept;
+}
+
 QString QtUserDialogs::openFile(QWidget* owner, const FileDialogRequest& request)
 {
     return runFileDialog(owner, request, QFileDialog::AcceptOpen);

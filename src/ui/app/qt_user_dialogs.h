@@ -8,6 +8,8 @@ class QtUserDialogs : public UserDialogs
 public:
     void showMessage(QWidget* owner, const QString& caption, const QString& text, MessageIcon icon) override;
     bool confirm(QWidget* owner, const QString& caption, const QString& text) override;
+    bool ask(QWidget* owner, const QString& caption, const QString& text, const QString& yes,
+             const QString& no) override;
     QString openFile(QWidget* owner, const FileDialogRequest& request) override;
     QString saveFile(QWidget* owner, const FileDialogRequest& request) override;
     bool openUrl(const QUrl& url) override;

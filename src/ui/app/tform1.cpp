@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLockFile>
 
 namespace {
 

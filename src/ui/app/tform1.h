@@ -7,6 +7,7 @@
 #include "core/app/error_text.h"
 #include "core/files/anim_export.h"
 #include "core/files/anim_file.h"
+#include "core/files/recovery_writer.h"
 #include "core/frames/frame_store.h"
 #include "core/imaging/undo_stack.h"
 #include "core/input/cut_geometry.h"
@@ -27,6 +28,7 @@
 class BitmapView;
 class QAction;
 class QLabel;
+class QLockFile;
 class QPainter;
 class QRect;
 class QToolButton;
@@ -52,6 +54,10 @@ public:
     void ShowError(vantrel::ErrorItem item, const QString& reason = QString());
     // The same for a bare result code: item 0 for a negative code, the number above item 7.
     void ShowError(int code, const QString& reason = QString());
+
+    // Offers back the frames of a window that stopped without a confirmed exit, then starts
+    // keeping this window's own recovery copy; nothing without a recovery folder.
+    void offerRecovery();
 
     // Moves the backlight bars to a stored code without changing PanelColorCode.
     void SetColorBarsFromCode(std::uint8_t code);
@@ -124,6 +130,10 @@ private:
     // Shell handlers
     void abbEndClick();
     void pcChange(int index);
+    void keepRecoveryCopy();
+    void dropRecoveryCopy();
+    void restoreOrDiscard(const QString& copyPath);
+    void restoreFrames(const vantrel::RecoveryContents& contents);
     bool Form1CloseQuery();
     void Form1Close();
     void frmNoExit();
@@ -278,6 +288,11 @@ private:
     std::unique_ptr<Ui::TForm1> ui_;
     std::unique_ptr<UserDialogs> dialogs_;
     vantrel::AppPaths paths_;
+    // This window's recovery copy, its lock, and what the copy holds.
+    std::unique_ptr<QLockFile> recoveryLock_;
+    std::unique_ptr<vantrel::RecoveryWriter> recovery_;
+    quint64 recoveryRevision_ = 0;
+    int recoveryCode_ = -1;
 
     // Window placement, panel, folders, web pages and level tables, as the settings file keeps them.
     vantrel::AppSettings settings_;

@@ -54,6 +54,9 @@ public:
                              MessageIcon icon) = 0;
     // A box with OK and Cancel; true for OK.
     virtual bool confirm(QWidget* owner, const QString& caption, const QString& text) = 0;
+    // A question with two answers, `yes` the default button; true for `yes`.
+    virtual bool ask(QWidget* owner, const QString& caption, const QString& text, const QString& yes,
+                     const QString& no) = 0;
     // The chosen file, or an empty text when the user cancels.
     virtual QString openFile(QWidget* owner, const FileDialogRequest& request) = 0;
     virtual QString saveFile(QWidget* owner, const FileDialogRequest& request) = 0;

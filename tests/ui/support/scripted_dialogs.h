@@ -30,6 +30,7 @@ public:
     };
 
     std::deque<bool> confirmAnswers;
+    std::deque<bool> askAnswers; // unscripted: the default answer, yes
     std::deque<QString> fileAnswers;
     bool openUrlResult = true;
     int cancelProgressAt = -1; // the step at which the user presses Cancel; -1 never
@@ -40,6 +41,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<Confirmation> confirmations;
+    std::vector<Confirmation> questions;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     std::vector<QUrl> openedUrls;
@@ -56,6 +58,12 @@ public:
     {
         confirmations.push_back({caption, text});
         return next(confirmAnswers, false);
+    }
+
+    bool ask(QWidget*, const QString& caption, const QString& text, const QString&, const QString&) override
+    {
+        questions.push_back({caption, text});
+        return next(askAnswers, true);
     }
 
     QString openFile(QWidget*, const FileDialogRequest& request) override

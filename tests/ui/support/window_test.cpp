@@ -40,8 +40,12 @@ TForm1& WindowTest::open(std::optional<QString> settingsFile)
     window_.reset();
     auto dialogs = std::make_unique<ScriptedDialogs>();
     dialogs_ = dialogs.get();
-    const vantrel::AppPaths paths{settingsFile.value_or(settingsPath()), cataloguePath(), folderPath(),
-                                  defaultSettingsPath(), QString()};
+    const vantrel::AppPaths paths{settingsFile.value_or(settingsPath()),
+                                  cataloguePath(),
+                                  folderPath(),
+                                  defaultSettingsPath(),
+                                  QString(),
+                                  recoveryFolder};
     window_ = std::make_unique<TForm1>(paths, std::move(dialogs));
     return *window_;
 }

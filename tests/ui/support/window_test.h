@@ -35,6 +35,8 @@ protected:
 
     // Creates the window anew (dropping any earlier one) on the current files.
     TForm1& open(std::optional<QString> settingsFile = std::nullopt);
+    // Where windows opened from now on keep their recovery copies; none while empty.
+    QString recoveryFolder;
     TForm1& window() { return *window_; }
     ScriptedDialogs& dialogs() { return *dialogs_; }
 

@@ -1,0 +1,119 @@
+#include "ui/app/tform1.h"
+
+#include "core/imaging/mono_conversion.h"
+#include "core/panel/panel_description.h"
+#include "ui/app/tform1_controls.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+
+namespace {
+
+const QString CopySuffix = QStringLiteral(".recovery");
+
+// A lock that only a dead owner leaves stale, however long a window runs.
+std::unique_ptr<QLockFile> lockBeside(const QString& copyPath)
+{
+    auto lock = std::make_unique<QLockFile>(copyPath + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+} // namespace
+
+void TForm1::offerRecovery()
+{
+    if (paths_.recoveryFolder.isEmpty() || recovery_)
+        return;
+    QDir folder(paths_.recoveryFolder);
+    if (!folder.mkpath(QStringLiteral(".")))
+        return;
+    for (const QFileInfo& copy :
+         folder.entryInfoList({QLatin1Char('*') + CopySuffix}, QDir::Files, QDir::Time)) {
+        const std::unique_ptr<QLockFile> lock = lockBeside(copy.filePath());
+        if (lock->tryLock(0)) // its window ended without a confirmed exit
+            restoreOrDiscard(copy.filePath());
+    }
+    const QString own = folder.filePath(QStringLiteral("store-%1-%2%3")
+                                            .arg(QCoreApplication::applicationPid())
+                                            .arg(QDateTime::currentMSecsSinceEpoch())
+                                            .arg(CopySuffix));
+    recoveryLock_ = lockBeside(own);
+    if (!recoveryLock_->tryLock(0)) {
+        recoveryLock_.reset();
+        return;
+    }
+    recovery_ = std::make_unique<vantrel::RecoveryWriter>(own);
+    recoveryRevision_ = Frames.revision() + 1; // whatever the store holds now gets a copy
+    keepRecoveryCopy();
+}
+
+void TForm1::restoreOrDiscard(const QString& copyPath)
+{
+    QFile file(copyPath);
+    vantrel::RecoveryContents contents;
+    const auto result = file.open(QIODevice::ReadOnly)
+                            ? vantrel::readRecoveryCopy(
+                                  file.readAll(), {vantrel::MaxPanelSide, vantrel::MaxPanelSide}, contents)
+                            : vantrel::RecoveryResult::Damaged;
+    file.close();
+    const bool fits = result == vantrel::RecoveryResult::Ok &&
+                      contents.panelSize.width() <= settings_.panelWidth &&
+                      contents.panelSize.height() <= settings_.panelHeight;
+    if (!fits) {
+        // Kept aside for whoever wants to look at it; never read again at start.
+        const QString aside = copyPath + QStringLiteral(".kept");
+        QFile::remove(aside);
+        QFile::rename(copyPath, aside);
+        ShowError(vantrel::ErrorItem::Damaged, aside);
+        return;
+    }
+    if (dialogs_->ask(this, windowTitle(), catalogue_.recoveryQuestion.arg(contents.colour.size()),
+                      catalogue_.recoveryRestore, catalogue_.recoveryDiscard))
+        restoreFrames(contents);
+    QFile::remove(copyPath);
+}
+
+void TForm1::restoreFrames(const vantrel::RecoveryContents& contents)
+{
+    Frames.clear();
+    UndoStack.Clear();
+    for (qsizetype i = 0; i < contents.colour.size(); ++i) {
+        QImage mono = contents.mono[i];
+        vantrel::SetPanelPalette(mono, settings_.levels, contents.colorCode);
+        Frames.insertFrame(contents.colour[i], mono, int(i));
+    }
+    PanelColorCode = contents.colorCode;
+    SetColorBarsFromCode(contents.colorCode);
+    UpdateFrameBars();
+    showFramePosition(1);
+    UpdateControlState(vantrel::ControlReason::StoreChanged);
+}
+
+// Runs after every change of the store and of its colour; the copy is written off this thread.
+void TForm1::keepRecoveryCopy()
+{
+    if (!recovery_ || (Frames.revision() == recoveryRevision_ && PanelColorCode == recoveryCode_))
+        return;
+    recoveryRevision_ = Frames.revision();
+    recoveryCode_ = PanelColorCode;
+    if (Frames.isEmpty()) {
+        recovery_->remove(); // an empty store has no copy
+        return;
+    }
+    recovery_->submit(
+        {Frames.colourFrames(), Frames.monoFrames(), PanelColorCode, Frames.colourFrame(0).size()});
+}
+
+// A confirmed exit loses the frames on purpose: nothing to offer back.
+void TForm1::dropRecoveryCopy()
+{
+    if (!recovery_)
+        return;
+    recovery_->remove();
+    recovery_.reset();
+    recoveryLock_.reset();
+}

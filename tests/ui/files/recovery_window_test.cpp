@@ -1,0 +1,104 @@
+#include "ui/support/frame_window_test.h"
+
+#include "core/app/atomic_save.h"
+#include "core/files/recovery_copy.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QThread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class RecoveryWindow : public FrameWindowTest
+{
+protected:
+    // A copy of marked frames whose window died: its lock names a process that is gone.
+    QString leaveCopy(const QByteArray& bytes)
+    {
+        recoveryFolder = QDir(folderPath()).filePath("state");
+        EXPECT_TRUE(QDir().mkpath(recoveryFolder));
+        const QString copy = QDir(recoveryFolder).filePath("store-1.recovery");
+        EXPECT_EQ(vantrel::saveBytesAtomically(copy, bytes), vantrel::Saved);
+        const pid_t owner = fork();
+        if (owner == 0) {
+            QLockFile lock(copy + ".lock");
+            lock.tryLock(0);
+            _exit(0); // without unlocking, as a crash would
+        }
+        waitpid(owner, nullptr, 0);
+        EXPECT_TRUE(QFile::exists(copy + ".lock"));
+        return copy;
+    }
+
+    // The copies in the folder once the window's writer has had time to write.
+    QStringList copiesAfterWriting(int wanted)
+    {
+        const QDeadlineTimer deadline(10000);
+        QStringList copies;
+        do {
+            copies = QDir(recoveryFolder).entryList({"*.recovery"}, QDir::Files);
+            if (copies.size() == wanted)
+                break;
+            QThread::msleep(10);
+        } while (!deadline.hasExpired());
+        return copies;
+    }
+};
+
+TEST_F(RecoveryWindow, ACopyLeftByAStoppedWindowIsOfferedRestoredAndKeptUntilAConfirmedExit)
+{
+    vantrel::RecoveryContents left;
+    left.panelSize = {160, 54};
+    left.colorCode = 0x24;
+    for (const int mark : {5, 9, 2}) {
+        left.colour.append(markedPicture(mark));
+        left.mono.append(markedMono(mark));
+    }
+    const QString copy = leaveCopy(vantrel::writeRecoveryCopy(left));
+    open();
+    window().offerRecovery();
+
+    ASSERT_EQ(dialogs().questions.size(), 1u);
+    EXPECT_TRUE(dialogs().questions[0].text.contains("3")) << dialogs().questions[0].text.toStdString();
+    vantrel::FrameStore& frames = window().frameStore();
+    ASSERT_EQ(frames.count(), 3);
+    EXPECT_EQ(markOf(frames.colourFrame(1)), 9);
+    EXPECT_EQ(markOf(frames.monoFrame(2)), 2);
+    EXPECT_EQ(window().panelColorCode(), 0x24);
+    EXPECT_EQ(window().undoStack().count(), 0);
+    EXPECT_FALSE(QFile::exists(copy));
+
+    // The window keeps a copy of its own, of what it now holds.
+    const QStringList own = copiesAfterWriting(1);
+    ASSERT_EQ(own.size(), 1);
+    QFile file(QDir(recoveryFolder).filePath(own[0]));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    vantrel::RecoveryContents kept;
+    ASSERT_EQ(vantrel::readRecoveryCopy(file.readAll(), {160, 54}, kept), vantrel::RecoveryResult::Ok);
+    EXPECT_EQ(kept.colour.size(), 3);
+
+    dialogs().confirmAnswers = {true};
+    window().close();
+    EXPECT_TRUE(QDir(recoveryFolder).entryList({"*.recovery"}, QDir::Files).isEmpty());
+}
+
+TEST_F(RecoveryWindow, ADamagedCopyIsKeptAsideWithTheErrorBox)
+{
+    QByteArray damaged = vantrel::writeRecoveryCopy({{markedPicture(1)}, {markedMono(1)}, 0x3F, {160, 54}});
+    damaged.chop(3);
+    const QString copy = leaveCopy(damaged);
+    open();
+    window().offerRecovery();
+    EXPECT_TRUE(dialogs().questions.empty());
+    ASSERT_EQ(dialogs().messages.size(), 1u);
+    EXPECT_TRUE(dialogs().messages[0].text.contains(copy + ".kept"));
+    EXPECT_TRUE(QFile::exists(copy + ".kept"));
+    EXPECT_TRUE(window().frameStore().isEmpty());
+}
+
+} // namespace

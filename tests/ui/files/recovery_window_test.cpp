@@ -3,10 +3,12 @@
 #include "core/app/atomic_save.h"
 #include "core/files/recovery_copy.h"
 
+#include <QAbstractButton>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QSlider>
 #include <QThread>
 
 #include <sys/wait.h>
@@ -81,6 +83,31 @@ TEST_F(RecoveryWindow, ACopyLeftByAStoppedWindowIsOfferedRestoredAndKeptUntilACo
     vantrel::RecoveryContents kept;
     ASSERT_EQ(vantrel::readRecoveryCopy(file.readAll(), {160, 54}, kept), vantrel::RecoveryResult::Ok);
     EXPECT_EQ(kept.colour.size(), 3);
+
+    // Every change of the store is copied: more frames, then none and no copy.
+    addFrames(2);
+    const QDeadlineTimer deadline(10000);
+    while (kept.colour.size() != 5 && !deadline.hasExpired()) {
+        QThread::msleep(10);
+        QFile grown(QDir(recoveryFolder).filePath(own[0]));
+        if (grown.open(QIODevice::ReadOnly))
+            vantrel::readRecoveryCopy(grown.readAll(), {160, 54}, kept);
+    }
+    EXPECT_EQ(kept.colour.size(), 5);
+    // And so is a change of the backlight colour: green 3 in code 0x24 (red 2, green 1) makes 0x2C.
+    control<QSlider>("tbGreen")->setValue(3);
+    const QDeadlineTimer recoloured(10000);
+    while (kept.colorCode != 0x2C && !recoloured.hasExpired()) {
+        QThread::msleep(10);
+        QFile tinted(QDir(recoveryFolder).filePath(own[0]));
+        if (tinted.open(QIODevice::ReadOnly))
+            vantrel::readRecoveryCopy(tinted.readAll(), {160, 54}, kept);
+    }
+    EXPECT_EQ(kept.colorCode, 0x2C);
+    control<QAbstractButton>("abbOutPreClr")->click();
+    EXPECT_TRUE(copiesAfterWriting(0).isEmpty());
+    addFrames(1);
+    ASSERT_EQ(copiesAfterWriting(1).size(), 1);
 
     dialogs().confirmAnswers = {true};
     window().close();

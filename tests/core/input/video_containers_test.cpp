@@ -140,7 +140,8 @@ TEST(VideoCut, DotsHaveTheColoursOfTheWholeFrame)
             QImage picture(96, 64, QImage::Format_RGB888);
             for (int y = 0; y < 64; ++y)
                 for (int x = 0; x < 96; ++x)
-                    picture.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 29) & 255, (x * y) & 255));
+                    picture.setPixel(x, y,
+                                     qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 29) & 255, (x * y) & 255));
             return picture;
         };
         ASSERT_TRUE(

@@ -11,6 +11,8 @@
 #include <QSlider>
 #include <QThread>
 
+#include <functional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +36,23 @@ protected:
         }
         waitpid(owner, nullptr, 0);
         EXPECT_TRUE(QFile::exists(copy + ".lock"));
+        return copy;
+    }
+
+    // The copy at `path` once it holds what `ready` wants, or as it is after 10 s.
+    static vantrel::RecoveryContents
+    readCopyUntil(const QString& path, const std::function<bool(const vantrel::RecoveryContents&)>& ready)
+    {
+        const QDeadlineTimer deadline(10000);
+        vantrel::RecoveryContents copy;
+        do {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                vantrel::readRecoveryCopy(file.readAll(), {160, 54}, copy);
+            if (ready(copy))
+                break;
+            QThread::msleep(10);
+        } while (!deadline.hasExpired());
         return copy;
     }
 
@@ -78,32 +97,18 @@ TEST_F(RecoveryWindow, ACopyLeftByAStoppedWindowIsOfferedRestoredAndKeptUntilACo
     // The window keeps a copy of its own, of what it now holds.
     const QStringList own = copiesAfterWriting(1);
     ASSERT_EQ(own.size(), 1);
-    QFile file(QDir(recoveryFolder).filePath(own[0]));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    vantrel::RecoveryContents kept;
-    ASSERT_EQ(vantrel::readRecoveryCopy(file.readAll(), {160, 54}, kept), vantrel::RecoveryResult::Ok);
-    EXPECT_EQ(kept.colour.size(), 3);
+    const QString ownPath = QDir(recoveryFolder).filePath(own[0]);
+    EXPECT_EQ(readCopyUntil(ownPath, [](const auto& copy) { return copy.colour.size() == 3; }).colour.size(),
+              3);
 
-    // Every change of the store is copied: more frames, then none and no copy.
+    // Every change of the store is copied: more frames, a new colour, then none and no copy.
     addFrames(2);
-    const QDeadlineTimer deadline(10000);
-    while (kept.colour.size() != 5 && !deadline.hasExpired()) {
-        QThread::msleep(10);
-        QFile grown(QDir(recoveryFolder).filePath(own[0]));
-        if (grown.open(QIODevice::ReadOnly))
-            vantrel::readRecoveryCopy(grown.readAll(), {160, 54}, kept);
-    }
-    EXPECT_EQ(kept.colour.size(), 5);
-    // And so is a change of the backlight colour: green 3 in code 0x24 (red 2, green 1) makes 0x2C.
+    EXPECT_EQ(readCopyUntil(ownPath, [](const auto& copy) { return copy.colour.size() == 5; }).colour.size(),
+              5);
+    // Green 3 in code 0x24 (red 2, green 1) makes 0x2C.
     control<QSlider>("tbGreen")->setValue(3);
-    const QDeadlineTimer recoloured(10000);
-    while (kept.colorCode != 0x2C && !recoloured.hasExpired()) {
-        QThread::msleep(10);
-        QFile tinted(QDir(recoveryFolder).filePath(own[0]));
-        if (tinted.open(QIODevice::ReadOnly))
-            vantrel::readRecoveryCopy(tinted.readAll(), {160, 54}, kept);
-    }
-    EXPECT_EQ(kept.colorCode, 0x2C);
+    EXPECT_EQ(readCopyUntil(ownPath, [](const auto& copy) { return copy.colorCode == 0x2C; }).colorCode,
+              0x2C);
     control<QAbstractButton>("abbOutPreClr")->click();
     EXPECT_TRUE(copiesAfterWriting(0).isEmpty());
     addFrames(1);

@@ -65,34 +65,23 @@ public:
         const QSize upright = uprightSize(shape);
         const int turns = shape.turn.quarterTurns & 3;
         const int w = shape.scaled.width(), h = shape.scaled.height();
-        // The stored pixel under the centre of display pixel p of `length` along an axis.
-        auto storedAlong = [](std::int64_t p, int length, int storedLength) {
-            return int((2 * p + 1) * storedLength / (2 * std::int64_t{length}));
+        // Along each upright axis: its length, its mirror, and the display axis it comes from
+        // (length, stored length, reversed) under each number of quarter turns.
+        struct Axis
+        {
+            int length, storedLength;
+            bool reversed;
         };
-        for (std::int64_t x : columns) {
-            if (x < 0 || x >= upright.width()) {
-                fromColumns_.push_back(-1);
-                continue;
-            }
-            if (shape.turn.mirrorLeftRight)
-                x = upright.width() - 1 - x;
-            fromColumns_.push_back(turns == 0   ? storedAlong(x, w, stored.width())
-                                   : turns == 2 ? storedAlong(w - 1 - x, w, stored.width())
-                                   : turns == 1 ? storedAlong(h - 1 - x, h, stored.height())
-                                                : storedAlong(x, h, stored.height()));
-        }
-        for (std::int64_t y : rows) {
-            if (y < 0 || y >= upright.height()) {
-                fromRows_.push_back(-1);
-                continue;
-            }
-            if (shape.turn.mirrorTopBottom)
-                y = upright.height() - 1 - y;
-            fromRows_.push_back(turns == 0   ? storedAlong(y, h, stored.height())
-                                : turns == 2 ? storedAlong(h - 1 - y, h, stored.height())
-                                : turns == 1 ? storedAlong(y, w, stored.width())
-                                             : storedAlong(w - 1 - y, w, stored.width()));
-        }
+        const Axis across[4] = {{w, stored.width(), false},
+                                {h, stored.height(), true},
+                                {w, stored.width(), true},
+                                {h, stored.height(), false}};
+        const Axis down[4] = {{h, stored.height(), false},
+                              {w, stored.width(), false},
+                              {h, stored.height(), true},
+                              {w, stored.width(), true}};
+        pick(columns, upright.width(), shape.turn.mirrorLeftRight, across[turns], fromColumns_);
+        pick(rows, upright.height(), shape.turn.mirrorTopBottom, down[turns], fromRows_);
     }
 
     // The stored pixel of dot (x, y); negative coordinates outside the picture.
@@ -105,6 +94,24 @@ public:
     }
 
 private:
+    // The stored pixel under the centre of each display pixel, -1 outside the picture.
+    template <typename Axis>
+    static void pick(std::span<const std::int64_t> at, int uprightLength, bool mirrored, const Axis& from,
+                     std::vector<int>& out)
+    {
+        for (std::int64_t p : at) {
+            if (p < 0 || p >= uprightLength) {
+                out.push_back(-1);
+                continue;
+            }
+            if (mirrored)
+                p = uprightLength - 1 - p;
+            if (from.reversed)
+                p = from.length - 1 - p;
+            out.push_back(int((2 * p + 1) * from.storedLength / (2 * std::int64_t{from.length})));
+        }
+    }
+
     bool swapped_;
     std::vector<int> fromColumns_;
     std::vector<int> fromRows_;

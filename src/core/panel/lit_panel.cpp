@@ -53,6 +53,12 @@ uchar entryOf(int level, int step)
     return uchar(DotGapEntry + 1 + level * EdgeCoverages + step - 1);
 }
 
+// A geometry with no size or a negative space stands for the shipped panel's.
+DotGeometry usable(const DotGeometry& geometry)
+{
+    return geometry.width > 0 && geometry.height > 0 && geometry.space >= 0 ? geometry : DotGeometry{};
+}
+
 int capDot(int wanted, double pitch)
 {
     const int room = int(pitch);
@@ -116,8 +122,7 @@ DotLayout layoutDots(QSize dots, QSize pixels, const DotGeometry& geometry)
     DotLayout layout;
     if (dots.isEmpty() || pixels.isEmpty())
         return layout;
-    const DotGeometry shape =
-        geometry.width > 0 && geometry.height > 0 && geometry.space >= 0 ? geometry : DotGeometry{};
+    const DotGeometry shape = usable(geometry);
     layout.pitchX = double(pixels.width()) / dots.width();
     layout.pitchY = double(pixels.height()) / dots.height();
     layout.dotWidth =
@@ -129,8 +134,7 @@ DotLayout layoutDots(QSize dots, QSize pixels, const DotGeometry& geometry)
 
 QSize dottedPanelSize(QSize dots, int pitch, const DotGeometry& geometry)
 {
-    const DotGeometry shape =
-        geometry.width > 0 && geometry.height > 0 && geometry.space >= 0 ? geometry : DotGeometry{};
+    const DotGeometry shape = usable(geometry);
     const double pitchY = double(pitch) * (shape.height + shape.space) / (shape.width + shape.space);
     return {dots.width() * pitch, std::max(1, int(std::lround(dots.height() * pitchY)))};
 }

@@ -1,7 +1,6 @@
 #include "ui/app/tform1.h"
 
 #include "core/imaging/mono_conversion.h"
-#include "core/panel/panel_description.h"
 #include "ui/app/tform1_controls.h"
 
 #include <QCoreApplication>
@@ -55,15 +54,13 @@ void TForm1::restoreOrDiscard(const QString& copyPath)
 {
     QFile file(copyPath);
     vantrel::RecoveryContents contents;
+    // A copy from a larger panel than today's is refused by the reader, as a damaged one is.
     const auto result = file.open(QIODevice::ReadOnly)
                             ? vantrel::readRecoveryCopy(
-                                  file.readAll(), {vantrel::MaxPanelSide, vantrel::MaxPanelSide}, contents)
+                                  file.readAll(), {settings_.panelWidth, settings_.panelHeight}, contents)
                             : vantrel::RecoveryResult::Damaged;
     file.close();
-    const bool fits = result == vantrel::RecoveryResult::Ok &&
-                      contents.panelSize.width() <= settings_.panelWidth &&
-                      contents.panelSize.height() <= settings_.panelHeight;
-    if (!fits) {
+    if (result != vantrel::RecoveryResult::Ok) {
         // Kept aside for whoever wants to look at it; never read again at start.
         const QString aside = copyPath + QStringLiteral(".kept");
         QFile::remove(aside);

@@ -132,7 +132,7 @@ private:
     void pcChange(int index);
     void keepRecoveryCopy();
     void dropRecoveryCopy();
-    void restoreOrDiscard(const QString& copyPath);
+    bool restoreOrDiscard(const QString& copyPath);
     void restoreFrames(const vantrel::RecoveryContents& contents);
     bool Form1CloseQuery();
     void Form1Close();

@@ -30,11 +30,18 @@ void TForm1::offerRecovery()
     QDir folder(paths_.recoveryFolder);
     if (!folder.mkpath(QStringLiteral(".")))
         return;
+    // One copy is restored a start; any other left waits for the next, so that none replaces another.
+    QString restored;
+    std::unique_ptr<QLockFile> restoredLock;
     for (const QFileInfo& copy :
          folder.entryInfoList({QLatin1Char('*') + CopySuffix}, QDir::Files, QDir::Time)) {
-        const std::unique_ptr<QLockFile> lock = lockBeside(copy.filePath());
-        if (lock->tryLock(0)) // its window ended without a confirmed exit
-            restoreOrDiscard(copy.filePath());
+        std::unique_ptr<QLockFile> lock = lockBeside(copy.filePath());
+        // A lock that can be taken was left by a window that ended without a confirmed exit.
+        if (lock->tryLock(0) && restoreOrDiscard(copy.filePath())) {
+            restored = copy.filePath();
+            restoredLock = std::move(lock);
+            break;
+        }
     }
     const QString own = folder.filePath(QStringLiteral("store-%1-%2%3")
                                             .arg(QCoreApplication::applicationPid())
@@ -48,9 +55,15 @@ void TForm1::offerRecovery()
     recovery_ = std::make_unique<vantrel::RecoveryWriter>(own);
     recoveryRevision_ = Frames.revision() + 1; // whatever the store holds now gets a copy
     keepRecoveryCopy();
+    if (!restored.isEmpty()) {
+        // The restored frames are in one copy or the other at every moment.
+        recovery_->waitUntilIdle();
+        QFile::remove(restored);
+    }
 }
 
-void TForm1::restoreOrDiscard(const QString& copyPath)
+// True when the frames were restored; their copy stays until the window has one of its own.
+bool TForm1::restoreOrDiscard(const QString& copyPath)
 {
     QFile file(copyPath);
     vantrel::RecoveryContents contents;
@@ -66,12 +79,15 @@ void TForm1::restoreOrDiscard(const QString& copyPath)
         QFile::remove(aside);
         QFile::rename(copyPath, aside);
         ShowError(vantrel::ErrorItem::Damaged, aside);
-        return;
+        return false;
     }
     if (dialogs_->ask(this, windowTitle(), catalogue_.recoveryQuestion.arg(contents.colour.size()),
-                      catalogue_.recoveryRestore, catalogue_.recoveryDiscard))
+                      catalogue_.recoveryRestore, catalogue_.recoveryDiscard)) {
         restoreFrames(contents);
+        return true;
+    }
     QFile::remove(copyPath);
+    return false;
 }
 
 void TForm1::restoreFrames(const vantrel::RecoveryContents& contents)

@@ -22,11 +22,11 @@ class RecoveryWindow : public FrameWindowTest
 {
 protected:
     // A copy of marked frames whose window died: its lock names a process that is gone.
-    QString leaveCopy(const QByteArray& bytes)
+    QString leaveCopy(const QByteArray& bytes, const QString& name = "store-1.recovery")
     {
         recoveryFolder = QDir(folderPath()).filePath("state");
         EXPECT_TRUE(QDir().mkpath(recoveryFolder));
-        const QString copy = QDir(recoveryFolder).filePath("store-1.recovery");
+        const QString copy = QDir(recoveryFolder).filePath(name);
         EXPECT_EQ(vantrel::saveBytesAtomically(copy, bytes), vantrel::Saved);
         const pid_t owner = fork();
         if (owner == 0) {
@@ -117,6 +117,24 @@ TEST_F(RecoveryWindow, ACopyLeftByAStoppedWindowIsOfferedRestoredAndKeptUntilACo
     dialogs().confirmAnswers = {true};
     window().close();
     EXPECT_TRUE(QDir(recoveryFolder).entryList({"*.recovery"}, QDir::Files).isEmpty());
+}
+
+TEST_F(RecoveryWindow, OneCopyIsRestoredAStartAndAnotherWaitsForTheNext)
+{
+    const QString one =
+        leaveCopy(vantrel::writeRecoveryCopy({{markedPicture(1)}, {markedMono(1)}, 0x3F, {160, 54}}),
+                  "store-1.recovery");
+    const QString two = leaveCopy(
+        vantrel::writeRecoveryCopy(
+            {{markedPicture(2), markedPicture(3)}, {markedMono(2), markedMono(3)}, 0x3F, {160, 54}}),
+        "store-2.recovery");
+    open();
+    window().offerRecovery();
+    ASSERT_EQ(dialogs().questions.size(), 1u);
+    const int restored = window().frameStore().count();
+    ASSERT_TRUE(restored == 1 || restored == 2);
+    EXPECT_NE(QFile::exists(one), restored == 1);
+    EXPECT_NE(QFile::exists(two), restored == 2);
 }
 
 TEST_F(RecoveryWindow, ADamagedCopyIsKeptAsideWithTheErrorBox)

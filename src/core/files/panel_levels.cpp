@@ -18,6 +18,8 @@ int levelOfColour(QRgb colour)
     return QuantizeLevel(std::max({qRed(colour), qGreen(colour), qBlue(colour)}), 2);
 }
 
+} // namespace
+
 QList<QRgb> monoColourTable()
 {
     QList<QRgb> table;
@@ -25,8 +27,6 @@ QList<QRgb> monoColourTable()
         table.append(toQRgb(entry));
     return table;
 }
-
-} // namespace
 
 QImage toPanelLevels(const QImage& frame)
 {

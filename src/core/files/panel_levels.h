@@ -10,6 +10,9 @@ namespace vantrel {
 // green and blue. A null frame gives a null image.
 QImage toPanelLevels(const QImage& frame);
 
+// The colour table of such a frame: MonoPalette's four greys.
+QList<QRgb> monoColourTable();
+
 // The 24-bit picture of a frame: for a frame read from a file, the grey of each level.
 QImage toColourFrame(const QImage& frame);
 

@@ -2,8 +2,6 @@
 
 #include "core/files/panel_levels.h"
 #include "core/frames/frame_store.h"
-#include "core/imaging/color_ref.h"
-#include "core/imaging/mono_conversion.h"
 #include "core/panel/panel_description.h"
 
 #include <QDataStream>
@@ -93,7 +91,7 @@ RecoveryResult readRecoveryCopy(const QByteArray& bytes, QSize largestPanel, Rec
         return RecoveryResult::Damaged;
     if (width > largestPanel.width() || height > largestPanel.height())
         return RecoveryResult::LargerPanel;
-    const qsizetype headerSize = qsizetype(sizeof Magic) + 2 * 3 + 2 + 4;
+    const qsizetype headerSize = qsizetype(in.device()->pos());
     if (bytes.size() - headerSize != qsizetype(packedSize) || packedSize < 4)
         return RecoveryResult::Damaged;
     const QByteArray packed = bytes.sliced(headerSize);
@@ -111,9 +109,7 @@ RecoveryResult readRecoveryCopy(const QByteArray& bytes, QSize largestPanel, Rec
     RecoveryContents read;
     read.panelSize = panel;
     read.colorCode = code;
-    QList<QRgb> table;
-    for (ColorRef entry : MonoPalette)
-        table.append(toQRgb(entry));
+    const QList<QRgb> table = monoColourTable();
     const char* from = raw.constData();
     for (int i = 0; i < frames; ++i) {
         QImage colour(panel, QImage::Format_RGB888);

@@ -163,10 +163,8 @@ TEST(AnimExportFaceplate, PanelInTheViewRectangle)
     EXPECT_EQ(frame.pixel(2 * 35, 2 * 10), picture.pixel(35, 10));
     EXPECT_EQ(frame.pixel(2 * 10 + 4, 2 * 21), qRgb(170, 170, 170)); // dot (1, 1): level 2
 
-    QByteArray bytes;
-    ASSERT_EQ(exportAnimation(frames, ExportFormat::Gif, options, bytes), ExportOk);
     const QString path = dir.filePath("face.gif");
-    ASSERT_TRUE(test::writeBytes(path, bytes));
+    ASSERT_EQ(exportAnimationFile(frames, path, options), ExportOk);
     const Decoded decoded = decode(path);
     ASSERT_EQ(decoded.frames.size(), 1);
     EXPECT_EQ(decoded.frames[0].pixel(2 * 10 + 4, 2 * 21), qRgb(170, 170, 170));
@@ -256,10 +254,8 @@ TEST(AnimExportDots, EachDotIsOneBlobOfOneSize)
             options.panelPicture = facePath;
             view = QRect(45 * c.scale, 97 * c.scale, 203 * c.scale, 55 * c.scale);
         }
-        QByteArray bytes;
-        ASSERT_EQ(exportAnimation(lit, ExportFormat::Gif, options, bytes), ExportOk);
         const QString path = dir.filePath("dots.gif");
-        ASSERT_TRUE(test::writeBytes(path, bytes));
+        ASSERT_EQ(exportAnimationFile(lit, path, options), ExportOk);
         const Decoded decoded = decode(path);
         ASSERT_EQ(decoded.frames.size(), 1);
         const Blobs blobs = litBlobs(decoded.frames[0], view);

@@ -182,14 +182,14 @@ int encodeAnimation(AnimationCodec choice, int count, const std::function<QImage
         return failed(error, reason);
     stream->time_base = codec->time_base;
 
-    // Both animation muxers count plays from 0 = forever; the last frame keeps the delay of the
-    // others.
-    const bool gif = choice == AnimationCodec::Gif;
     ffmpeg::Dictionary options;
-    const QByteArray finalDelay =
-        gif ? QByteArray::number((delayMs + 5) / 10) : QByteArray::number(delayMs) + "/1000";
     if (!names.video) {
+        // Both animation muxers count plays from 0 = forever; the last frame keeps the delay of
+        // the others.
+        const bool gif = choice == AnimationCodec::Gif;
         options.set(gif ? "loop" : "plays", "0");
+        const QByteArray finalDelay =
+            gif ? QByteArray::number((delayMs + 5) / 10) : QByteArray::number(delayMs) + "/1000";
         options.set("final_delay", finalDelay.constData());
     }
     if (const int error = avformat_write_header(muxer.get(), options.address()); error < 0)

@@ -99,6 +99,7 @@ private:
     static void pick(std::span<const std::int64_t> at, int uprightLength, bool mirrored, const Axis& from,
                      std::vector<int>& out)
     {
+        out.reserve(at.size());
         for (std::int64_t p : at) {
             if (p < 0 || p >= uprightLength) {
                 out.push_back(-1);

@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QSize>
 
-#include <vector>
-
 namespace vantrel {
 
 inline constexpr QRgb DotGapColour = 0xFF101010;

@@ -1,6 +1,5 @@
 #include "ui/app/tform1.h"
 
-#include "core/imaging/mono_conversion.h"
 #include "ui/app/tform1_controls.h"
 
 #include <QCoreApplication>
@@ -94,11 +93,9 @@ void TForm1::restoreFrames(const vantrel::RecoveryContents& contents)
 {
     Frames.clear();
     UndoStack.Clear();
-    for (qsizetype i = 0; i < contents.colour.size(); ++i) {
-        QImage mono = contents.mono[i];
-        vantrel::SetPanelPalette(mono, settings_.levels, contents.colorCode);
-        Frames.insertFrame(contents.colour[i], mono, int(i));
-    }
+    // Stored as a loaded file's frames are: levels in the mono palette, tinted when shown.
+    for (qsizetype i = 0; i < contents.colour.size(); ++i)
+        Frames.insertFrame(contents.colour[i], contents.mono[i], int(i));
     PanelColorCode = contents.colorCode;
     SetColorBarsFromCode(contents.colorCode);
     UpdateFrameBars();

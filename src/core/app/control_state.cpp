@@ -44,14 +44,11 @@ void updateDisableMask(DisableMask& mask, ControlReason reason, const ControlSta
         setReasonBit(mask, {LoadFrames}, reason, inputs.outputFrameCount >= MaxFrames);
         break;
     case ControlReason::OutputPlayback:
-        setReasonBit(mask,
-                     {LoadFrames, SaveFrames, StartArea, EndArea, Generate, ApplyToFrames, DeleteFrames},
-                     reason, inputs.outputPlayDown);
-        break;
     case ControlReason::PanelPlayback:
-        setReasonBit(mask,
-                     {LoadFrames, SaveFrames, StartArea, EndArea, Generate, ApplyToFrames, DeleteFrames},
-                     reason, inputs.panelPlayDown);
+        // Either player holds the store still while it plays.
+        setReasonBit(
+            mask, {LoadFrames, SaveFrames, StartArea, EndArea, Generate, ApplyToFrames, DeleteFrames}, reason,
+            reason == ControlReason::OutputPlayback ? inputs.outputPlayDown : inputs.panelPlayDown);
         break;
     case ControlReason::TabChanged:
         setReasonBit(mask, {AddInput, RemoveInput}, reason, !inputs.inputTabActive);

@@ -42,4 +42,19 @@ inline QList<FuzzSeed> fuzzSeeds(const char* target)
     return seeds;
 }
 
+// Every seed of `target` holds the target's rules, and some are accepted by the reader, so that
+// the fuzzer reaches past the header checks and not only into refusals.
+template <typename Entry, typename Accepted>
+void expectSeedsHoldTheFuzzRules(const char* target, Entry entry, Accepted accepted)
+{
+    const QList<FuzzSeed> seeds = fuzzSeeds(target);
+    ASSERT_GE(seeds.size(), 5);
+    int acceptedSeeds = 0;
+    for (const FuzzSeed& seed : seeds) {
+        EXPECT_EQ(seed.runThrough(entry), 0) << seed.name.toStdString();
+        acceptedSeeds += accepted(seed) ? 1 : 0;
+    }
+    EXPECT_GE(acceptedSeeds, 3);
+}
+
 } // namespace vantrel::test

@@ -132,15 +132,11 @@ TEST(RecoveryCopy, AKilledWriterLeavesTheOldCopyOrTheNew)
 
 TEST(RecoveryFuzzCorpus, EverySeedHoldsTheFuzzRules)
 {
-    const QList<test::FuzzSeed> seeds = test::fuzzSeeds("fuzz_recovery");
-    ASSERT_GE(seeds.size(), 5);
-    int readable = 0;
-    for (const test::FuzzSeed& seed : seeds) {
-        EXPECT_EQ(seed.runThrough(fuzz::runRecoveryInput), 0) << seed.name.toStdString();
-        RecoveryContents read;
-        readable += readRecoveryCopy(seed.bytes, {256, 256}, read) == RecoveryResult::Ok;
-    }
-    EXPECT_GE(readable, 3);
+    test::expectSeedsHoldTheFuzzRules(
+        "fuzz_recovery", fuzz::runRecoveryInput, [](const test::FuzzSeed& seed) {
+            RecoveryContents read;
+            return readRecoveryCopy(seed.bytes, {256, 256}, read) == RecoveryResult::Ok;
+        });
 }
 
 } // namespace

@@ -27,7 +27,7 @@ void FrameStore::setColourFrame(int index, const QImage& frame)
 {
     if (index >= 0 && index < count()) {
         colour_[index] = frame;
-        ++revision_;
+        changed();
     }
 }
 
@@ -35,7 +35,7 @@ void FrameStore::setMonoFrame(int index, const QImage& frame)
 {
     if (index >= 0 && index < count()) {
         mono_[index] = frame;
-        ++revision_;
+        changed();
     }
 }
 
@@ -57,8 +57,8 @@ bool FrameStore::insertFrame(const QImage& colour, const QImage& mono, int index
     const int at = std::clamp(index, 0, count());
     colour_.insert(at, colour);
     mono_.insert(at, mono);
-    ++revision_;
     select(at);
+    changed();
     return true;
 }
 
@@ -90,21 +90,21 @@ void FrameStore::removeFrame(int index)
         return;
     colour_.removeAt(index);
     mono_.removeAt(index);
-    ++revision_;
     auto follow = [&](int selection) {
         return clampedSelection(selection > index ? selection - 1 : selection, count());
     };
     colourSelection_ = follow(colourSelection_);
     monoSelection_ = follow(monoSelection_);
+    changed();
 }
 
 void FrameStore::clear()
 {
     colour_.clear();
     mono_.clear();
-    ++revision_;
     colourSelection_ = 0;
     monoSelection_ = 0;
+    changed();
 }
 
 void FrameStore::pushUndo(UndoStack& stack, int start, int count, bool withColour, bool withMono) const
@@ -127,15 +127,22 @@ bool FrameStore::redo(UndoStack& stack)
     return restored(stack.Redo(colour_, mono_));
 }
 
-bool FrameStore::restored(bool changed)
+bool FrameStore::restored(bool undone)
 {
-    if (!changed)
+    if (!undone)
         return false;
-    ++revision_;
     // A whole snapshot may bring back fewer or more frames than the selections knew.
     colourSelection_ = clampedSelection(colourSelection_, count());
     monoSelection_ = clampedSelection(monoSelection_, count());
+    changed();
     return true;
+}
+
+void FrameStore::changed()
+{
+    ++revision_;
+    if (listener_)
+        listener_();
 }
 
 } // namespace vantrel

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QSize>
 
+#include <functional>
+
 namespace vantrel {
 
 class UndoStack;
@@ -60,6 +62,8 @@ public:
     void markSaved() { savedRevision_ = revision_; }
     // Grows with every change of the frames.
     quint64 revision() const { return revision_; }
+    // Called after every change of the frames, whoever makes it.
+    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
     // Undo snapshots of frames start..start + count - 1, and taking the newest back.
     void pushUndo(UndoStack& stack, int start, int count, bool withColour, bool withMono) const;
@@ -70,7 +74,8 @@ public:
 
 private:
     static int clampedSelection(int index, int count);
-    bool restored(bool changed);
+    bool restored(bool undone);
+    void changed();
 
     QList<QImage> colour_;
     QList<QImage> mono_;
@@ -79,6 +84,7 @@ private:
     // Counts changes of the frames, not of the selections.
     quint64 revision_ = 0;
     quint64 savedRevision_ = 0;
+    std::function<void()> listener_;
 };
 
 } // namespace vantrel

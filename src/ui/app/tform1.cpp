@@ -69,6 +69,7 @@ TForm1::TForm1(const vantrel::AppPaths& paths, std::unique_ptr<UserDialogs> dial
     frmMainOnCreate();
     // Handlers are connected last: nothing set up above is a user's change.
     connectHandlers();
+    Frames.setChangeListener([this] { keepRecoveryCopy(); });
 }
 
 TForm1::~TForm1()

@@ -56,8 +56,10 @@ int TForm1::loadAnimation(const QString& path, int& position)
 
     const bool wasSaved = !Frames.hasUnsavedChanges();
     const int inserted = vantrel::insertLoadedFrames(Frames, index, loaded);
-    if (inserted > 0)
+    if (inserted > 0) {
         PanelColorCode = static_cast<std::uint8_t>(loaded.colorCode);
+        keepRecoveryCopy(); // the frames were copied as they came, this is their colour
+    }
     // The store now matches files on disk only when it did before.
     if (wasSaved)
         Frames.markSaved();

@@ -103,7 +103,8 @@ void TForm1::restoreFrames(const vantrel::RecoveryContents& contents)
     UpdateControlState(vantrel::ControlReason::StoreChanged);
 }
 
-// Runs after every change of the store and of its colour; the copy is written off this thread.
+// The store calls it after every change of its frames, the window after a new colour of loaded
+// frames; the copy is written off this thread.
 void TForm1::keepRecoveryCopy()
 {
     if (!recovery_ || (Frames.revision() == recoveryRevision_ && PanelColorCode == recoveryCode_))

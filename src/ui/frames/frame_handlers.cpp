@@ -41,7 +41,6 @@ void TForm1::releaseCutButton()
 
 void TForm1::tbOutPreOnChange()
 {
-    keepRecoveryCopy();
     releaseCutButton();
     const int position = ui_->tbOutPre->value();
     ui_->OutPreFrm->setText(QString::number(position));

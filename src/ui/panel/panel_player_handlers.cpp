@@ -47,7 +47,6 @@ void TForm1::tbPanelChange()
 // The faceplate view follows every change of the frames and of the backlight colour.
 void TForm1::showPanelFrame()
 {
-    keepRecoveryCopy();
     const QImage frame = Frames.monoFrame(ui_->tbPanel->value() - 1);
     if (frame.isNull())
         ui_->LeadImage->clear();

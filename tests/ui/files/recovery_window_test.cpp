@@ -1,9 +1,12 @@
 #include "ui/support/frame_window_test.h"
 
 #include "core/app/atomic_save.h"
+#include "core/files/panel_levels.h"
 #include "core/files/recovery_copy.h"
+#include "core/imaging/effects.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -109,6 +112,17 @@ TEST_F(RecoveryWindow, ACopyLeftByAStoppedWindowIsOfferedRestoredAndKeptUntilACo
     control<QSlider>("tbGreen")->setValue(3);
     EXPECT_EQ(readCopyUntil(ownPath, [](const auto& copy) { return copy.colorCode == 0x2C; }).colorCode,
               0x2C);
+    // An effect on the frame shown alone is copied too.
+    const int shown = frames.monoSelection();
+    const QImage before = vantrel::toPanelLevels(frames.monoFrame(shown));
+    control<QComboBox>("cbEffect")->setCurrentIndex(vantrel::Negative);
+    control<QAbstractButton>("sbDesideEf")->click();
+    const QImage after = vantrel::toPanelLevels(frames.monoFrame(shown));
+    ASSERT_NE(after, before);
+    const auto copied = readCopyUntil(ownPath, [&](const auto& copy) {
+        return copy.mono.size() == 5 && vantrel::toPanelLevels(copy.mono[shown]) == after;
+    });
+    EXPECT_EQ(vantrel::toPanelLevels(copied.mono.value(shown)), after);
     control<QAbstractButton>("abbOutPreClr")->click();
     EXPECT_TRUE(copiesAfterWriting(0).isEmpty());
     addFrames(1);
@@ -117,6 +131,19 @@ TEST_F(RecoveryWindow, ACopyLeftByAStoppedWindowIsOfferedRestoredAndKeptUntilACo
     dialogs().confirmAnswers = {true};
     window().close();
     EXPECT_TRUE(QDir(recoveryFolder).entryList({"*.recovery"}, QDir::Files).isEmpty());
+}
+
+TEST_F(RecoveryWindow, ALoadedAnimationIsCopiedWithItsColour)
+{
+    recoveryFolder = QDir(folderPath()).filePath("state");
+    open();
+    window().offerRecovery();
+    dialogs().fileAnswers.push_back(writeAnimation("tinted.nml", {markedMono(7)}, 0x25));
+    control<QAbstractButton>("abbFLoad")->click();
+    const QStringList own = copiesAfterWriting(1);
+    ASSERT_EQ(own.size(), 1);
+    const QString path = QDir(recoveryFolder).filePath(own[0]);
+    EXPECT_EQ(readCopyUntil(path, [](const auto& copy) { return copy.colorCode == 0x25; }).colorCode, 0x25);
 }
 
 TEST_F(RecoveryWindow, OneCopyIsRestoredAStartAndAnotherWaitsForTheNext)
